@@ -1,0 +1,92 @@
+// Engine throughput: ns per stereo sample and the real-time factor on one core, for the
+// supported rates and slopes (block 512, stereo), the cost of one redesign, and the two
+// dot-product paths.
+
+#include "FirDesign.h"
+#include "FirLowpassEngine.h"
+#include "StereoDotProduct.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+using namespace brevalon;
+
+namespace
+{
+
+constexpr int kBlockSize = 512;
+
+std::vector<float> noise (size_t n, unsigned seed)
+{
+    std::mt19937 random (seed);
+    std::uniform_real_distribution<float> value (-0.5f, 0.5f);
+    std::vector<float> v (n);
+    for (auto& x : v)
+        x = value (random);
+    return v;
+}
+
+void reportThroughput (benchmark::State& state, double sampleRate)
+{
+    const auto samples = static_cast<double> (state.iterations()) * kBlockSize;
+    state.SetItemsProcessed (static_cast<int64_t> (samples));
+    // Seconds of audio per second of processing, and the time per stereo sample.
+    state.counters["realtime_x"] = benchmark::Counter (samples / sampleRate, benchmark::Counter::kIsRate);
+    state.counters["ns_per_sample"] = benchmark::Counter (samples * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_Process (benchmark::State& state)
+{
+    const double rate = static_cast<double> (state.range (0));
+    const double slope = static_cast<double> (state.range (1)) / 100.0;
+    FirLowpassEngine engine;
+    engine.setFilter (21000.0, slope, rate);
+    auto left = noise (kBlockSize, 1);
+    auto right = noise (kBlockSize, 2);
+    state.SetLabel ("M=" + std::to_string (engine.getTapCount()));
+    for (auto _ : state)
+    {
+        engine.process (left.data(), right.data(), left.data(), right.data(), kBlockSize, false);
+        benchmark::DoNotOptimize (left.data());
+        benchmark::ClobberMemory();
+    }
+    reportThroughput (state, rate);
+}
+BENCHMARK (BM_Process)->ArgNames ({ "rate", "slope%" })->ArgsProduct ({ { 96000, 192000, 384000 }, { 0, 75, 100 } });
+
+void BM_Redesign384k (benchmark::State& state)
+{
+    FirLowpassEngine engine;
+    engine.setFilter (21000.0, 1.0, 384000.0);
+    double corner = 20000.0;
+    for (auto _ : state)
+    {
+        corner = corner >= 25000.0 ? 20000.0 : corner + 100.0; // a new table row each time
+        engine.setFilter (corner, 1.0, 384000.0);
+        benchmark::DoNotOptimize (engine.getTaps());
+    }
+}
+BENCHMARK (BM_Redesign384k)->Unit (benchmark::kMicrosecond);
+
+void BM_StereoDot (benchmark::State& state)
+{
+    const bool avx2 = state.range (0) != 0;
+    if (avx2 && ! cpuSupportsAvx2Fma())
+    {
+        state.SkipWithError ("no AVX2/FMA on this processor");
+        return;
+    }
+    const auto dot = avx2 ? &stereoDotAvx2 : &stereoDotBaseline; // one output sample per call
+    const int padded = paddedTapCount (361);
+    std::vector<double> taps (static_cast<size_t> (padded), 0.001);
+    std::vector<double> frames (2 * static_cast<size_t> (padded) + 2, 0.25);
+    for (auto _ : state)
+        benchmark::DoNotOptimize (dot (taps.data(), frames.data() + 2, padded));
+}
+BENCHMARK (BM_StereoDot)->ArgNames ({ "avx2" })->Arg (0)->Arg (1);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Set-up and entry point: installs the Debian packages the build needs (when missing), configures
+# and builds out of tree, then runs the demo or the whole test suite.
+#
+#   tools/run.sh demo    build, then run the main job
+#   tools/run.sh test    build, then run every test with ctest
+#   tools/run.sh build   build only
+#
+# BREVALON_BUILD_DIR overrides the build directory (default: a folder under /tmp named after
+# this checkout). With CI=true, warnings in the project's own code are errors.
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in
+    demo | test | build) ;;
+    *)
+        echo "usage: $0 demo|test|build" >&2
+        exit 2
+        ;;
+esac
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=${BREVALON_BUILD_DIR:-/tmp/brevalon-build-$(printf %s "$repo" | md5sum | cut -c1-8)}
+
+packages=(
+    build-essential cmake pkg-config ccache
+    juce-modules-source libflac-dev libvorbis-dev libogg-dev libpng-dev libjpeg-dev zlib1g-dev
+    fst-dev lv2-dev fonts-dejavu-core
+    libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+warnings_as_errors=OFF
+[ "${CI:-}" = "true" ] && warnings_as_errors=ON
+
+cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBREVALON_WARNINGS_AS_ERRORS=$warnings_as_errors >/dev/null
+cmake --build "$build" -j2
+
+case "$mode" in
+    demo) "$build/brevalon-design" ;;
+    test) ctest --test-dir "$build" --output-on-failure -j2 ;;
+    build) echo "Built in $build" ;;
+esac
