@@ -1,0 +1,6 @@
+#include "PresetTable.h"
+
+PresetTable::PresetTable (int recordCount, int valuesPerRecord_)
+    : records (static_cast<size_t> (std::max (0, recordCount)), PresetRecord (valuesPerRecord_)), valuesPerRecord (valuesPerRecord_)
+{
+}

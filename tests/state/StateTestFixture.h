@@ -1,0 +1,57 @@
+#pragma once
+
+#include "BooleanParameter.h"
+#include "FrequencyParameter.h"
+#include "NamedResources.h"
+#include "ParamManager.h"
+#include "StateEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A state engine over the product's four parameters with the factory presets loaded, and a
+// millisecond clock the test moves by hand.
+class StateTest : public ::testing::Test
+{
+protected:
+    static std::unique_ptr<ParamManager> makeProductModel()
+    {
+        auto model = std::make_unique<ParamManager> (4);
+        model->setParameterAt (0, std::make_unique<FrequencyParameter> (20000.0, 25000.0, 21000.0));
+        model->setParameterAt (1, std::make_unique<Parameter> ("slopeParam", "Slope", "%", 0.0, 100.0, 100.0, 1));
+        model->setParameterAt (2, std::make_unique<Parameter> ("mixParam", "Mix", "%", 0.0, 100.0, 100.0, 1));
+        model->setParameterAt (3, std::make_unique<BooleanParameter>());
+        model->checkComplete();
+        StateEngine::initialisePrograms (*model);
+        int size = 0;
+        const char* data = brevalon::resources::getNamedResource ("presets_xml", size);
+        const auto presets = juce::parseXML (juce::String::fromUTF8 (data, size));
+        StateEngine::loadFactoryPresets (*model, *presets);
+        return model;
+    }
+
+    static std::unique_ptr<StateEngine> makeEngine (uint32_t* clock)
+    {
+        auto engine = std::make_unique<StateEngine> (makeProductModel(), "Brevalon.conf");
+        engine->setMillisecondClock ([clock] { return *clock; });
+        return engine;
+    }
+
+    void SetUp() override { engine = makeEngine (&now); }
+
+    ParamManager& model() { return engine->getModel(); }
+    Parameter& param (int index) { return *model().getParameterAt (index); }
+    float value (int index) { return param (index).getNormalised(); }
+
+    std::unique_ptr<juce::XmlElement> roundTrip (StateEngine& source, std::unique_ptr<StateEngine>& target)
+    {
+        auto document = source.createStateDocument();
+        target = makeEngine (&now);
+        target->restoreFromDocument (document.get());
+        return document;
+    }
+
+    uint32_t now = 100000;
+    std::unique_ptr<StateEngine> engine;
+};
