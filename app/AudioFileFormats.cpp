@@ -1,0 +1,126 @@
+#include "AudioFileFormats.h"
+
+#include "OutputFile.h"
+
+namespace brevalon::app
+{
+
+AudioFileFormats::AudioFileFormats()
+{
+    // Only these three: the renderer promises them, and each round-trips its own bit depths.
+    manager.registerFormat (new juce::WavAudioFormat(), true);
+    manager.registerFormat (new juce::AiffAudioFormat(), false);
+    manager.registerFormat (new juce::FlacAudioFormat(), false);
+}
+
+juce::AudioFormat* AudioFileFormats::findByName (const juce::String& name) const
+{
+    for (auto* format : manager)
+        if (shortName (*format).equalsIgnoreCase (name))
+            return format;
+    return nullptr;
+}
+
+juce::AudioFormat* AudioFileFormats::findByExtension (const juce::File& file) const
+{
+    const auto extension = file.getFileExtension();
+    if (extension.isEmpty())
+        return nullptr;
+    for (auto* format : manager)
+        if (format->getFileExtensions().contains (extension, true))
+            return format;
+    return nullptr;
+}
+
+juce::AudioFormat* AudioFileFormats::findForReader (const juce::AudioFormatReader& reader) const
+{
+    for (auto* format : manager)
+        if (format->getFormatName() == reader.getFormatName())
+            return format;
+    return nullptr;
+}
+
+std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juce::File& file, Status& status)
+{
+    auto stream = std::make_unique<juce::FileInputStream> (file);
+    if (stream->failedToOpen())
+    {
+        status = Status::failure ("cannot open: " + stream->getStatus().getErrorMessage());
+        return nullptr;
+    }
+
+    std::unique_ptr<juce::AudioFormatReader> reader (manager.createReaderFor (std::move (stream)));
+    if (reader == nullptr)
+        status = Status::failure ("not a WAV, AIFF or FLAC file that can be read (unknown format or unsupported encoding)");
+    return reader;
+}
+
+std::unique_ptr<juce::AudioFormatWriter> AudioFileFormats::createWriter (juce::AudioFormat& format,
+                                                                         std::unique_ptr<juce::OutputStream> stream, double sampleRate,
+                                                                         int numChannels, int bitsPerSample) const
+{
+    // FLAC's compression level 5 is the usual default; the other formats ignore the index.
+    const int qualityIndex = dynamic_cast<juce::FlacAudioFormat*> (&format) != nullptr ? 5 : 0;
+    std::unique_ptr<juce::AudioFormatWriter> writer (
+        format.createWriterFor (stream.get(), sampleRate, static_cast<unsigned int> (numChannels), bitsPerSample, {}, qualityIndex));
+    if (writer != nullptr)
+        stream.release(); // now owned by the writer
+    return writer;
+}
+
+juce::String AudioFileFormats::shortName (const juce::AudioFormat& format)
+{
+    // JUCE names them "WAV file", "AIFF file", "FLAC file".
+    return format.getFormatName().upToFirstOccurrenceOf (" ", false, false);
+}
+
+juce::String AudioFileFormats::describeBitDepths (juce::AudioFormat& format)
+{
+    juce::StringArray depths;
+    for (const int bits : format.getPossibleBitDepths())
+        depths.add (juce::String (bits));
+    if (depths.size() < 2)
+        return depths.joinIntoString ("");
+    const auto last = depths[depths.size() - 1];
+    depths.remove (depths.size() - 1);
+    return depths.joinIntoString (", ") + " or " + last;
+}
+
+Status AudioFileFormats::writeFile (const juce::File& file, juce::AudioFormat& format, const juce::AudioBuffer<float>& buffer,
+                                    double sampleRate, int bitsPerSample) const
+{
+    const auto name = file.getFullPathName();
+    OutputFile output (file, name);
+    Status status;
+    auto stream = output.openStream (status);
+    if (stream == nullptr)
+        return status;
+
+    auto writer = createWriter (format, std::move (stream), sampleRate, buffer.getNumChannels(), bitsPerSample);
+    if (writer == nullptr)
+        return Status::failure (name + ": cannot create a " + shortName (format) + " writer");
+    const bool written = writer->writeFromAudioSampleBuffer (buffer, 0, buffer.getNumSamples());
+    writer.reset(); // completes the header and closes the file
+    if (! written)
+        return Status::failure (name + ": write failed");
+    return output.commit();
+}
+
+Status AudioFileFormats::readFile (const juce::File& file, juce::AudioBuffer<float>& buffer, double& sampleRate)
+{
+    Status status;
+    auto reader = openReader (file, status);
+    if (reader == nullptr)
+        return Status::failure (file.getFullPathName() + ": " + status.message);
+    if (reader->lengthInSamples > std::numeric_limits<int>::max())
+        return Status::failure (file.getFullPathName() + ": too long to read into memory");
+
+    const int length = static_cast<int> (reader->lengthInSamples);
+    buffer.setSize (static_cast<int> (reader->numChannels), length);
+    sampleRate = reader->sampleRate;
+    if (! reader->read (&buffer, 0, length, 0, true, true))
+        return Status::failure (file.getFullPathName() + ": read failed");
+    return Status::success();
+}
+
+} // namespace brevalon::app

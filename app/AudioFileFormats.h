@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Status.h"
+
+#include <juce_audio_formats/juce_audio_formats.h>
+
+#include <memory>
+
+namespace brevalon::app
+{
+
+// The file formats the renderer reads and writes (WAV, AIFF, FLAC) and what each can store.
+class AudioFileFormats
+{
+public:
+    AudioFileFormats();
+
+    // The format for a name given on the command line ("wav", "aiff", "flac", any case), or null.
+    juce::AudioFormat* findByName (const juce::String& name) const;
+
+    // The format a file name's extension belongs to, or null for an extension none of them uses.
+    juce::AudioFormat* findByExtension (const juce::File& file) const;
+
+    // The format that produced a reader.
+    juce::AudioFormat* findForReader (const juce::AudioFormatReader& reader) const;
+
+    // Opens a file for reading; on failure `status` holds the reason.
+    std::unique_ptr<juce::AudioFormatReader> openReader (const juce::File& file, Status& status);
+
+    // Creates a writer on `stream`, which it takes over on success (and deletes on failure).
+    std::unique_ptr<juce::AudioFormatWriter> createWriter (juce::AudioFormat& format, std::unique_ptr<juce::OutputStream> stream,
+                                                           double sampleRate, int numChannels, int bitsPerSample) const;
+
+    // Short name used in messages and on the command line: "WAV", "AIFF", "FLAC".
+    static juce::String shortName (const juce::AudioFormat& format);
+
+    // The bit depths a format can write, as text for messages ("8, 16, 24 or 32").
+    static juce::String describeBitDepths (juce::AudioFormat& format);
+
+    // Writes a whole buffer to `file` through a temporary file that replaces it only when complete.
+    Status writeFile (const juce::File& file, juce::AudioFormat& format, const juce::AudioBuffer<float>& buffer, double sampleRate,
+                      int bitsPerSample) const;
+
+    // Reads a whole file into memory.
+    Status readFile (const juce::File& file, juce::AudioBuffer<float>& buffer, double& sampleRate);
+
+private:
+    juce::AudioFormatManager manager;
+};
+
+} // namespace brevalon::app

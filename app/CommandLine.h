@@ -1,0 +1,53 @@
+#pragma once
+
+#include "FilterSettings.h"
+#include "Status.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brevalon::app
+{
+
+// What one invocation of brevalon-render asks for.
+struct Command
+{
+    enum class Mode
+    {
+        render,    // INPUT OUTPUT
+        demo,      // --demo OUTDIR
+        printTaps, // --print-taps --rate HZ
+        exportIr,  // --export-ir FILE --rate HZ
+        help,
+        version
+    };
+
+    Mode mode = Mode::render;
+    FilterSettings filter;
+    int blockSize = 512;
+    bool compensateLatency = true;
+    bool quiet = false;
+
+    juce::String input, output; // render
+    juce::String format;        // render: "wav", "aiff" or "flac"; empty keeps the input's
+    std::optional<int> bits;    // render: bit depth; unset keeps the input's
+    juce::String demoFolder;    // demo
+    juce::String irFile;        // exportIr
+    double rate = 0.0;          // printTaps, exportIr
+};
+
+struct ParsedCommand
+{
+    Command command;
+    Status status; // a usage error when the arguments are invalid
+};
+
+// Parses the arguments after the program name. Options may come before, between or after the
+// positional arguments, as "--name value" or "--name=value"; "--" ends the options.
+ParsedCommand parseCommandLine (const std::vector<std::string>& arguments);
+
+// The text of --help.
+juce::String helpText();
+
+} // namespace brevalon::app

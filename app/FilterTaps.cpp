@@ -1,0 +1,52 @@
+#include "FilterTaps.h"
+
+#include "ImpulseResponseWriter.h"
+#include "QuillfenTemplateAudioProcessor.h"
+
+#include <cstdio>
+
+namespace brevalon::app
+{
+
+FilterTaps filterTapsFor (const FilterSettings& settings, double sampleRate)
+{
+    QuillfenTemplateAudioProcessor processor;
+    processor.setFrequencyHz (settings.frequencyHz);
+    processor.setSlope (settings.slopePercent / 100.0);
+    processor.prepareToPlay (sampleRate, 512);
+
+    const auto& engine = processor.getEngine();
+    jassert (engine.isActive());
+    FilterTaps filter;
+    filter.nominalLength = engine.getNominalLength();
+    filter.readOffset = engine.getReadOffset();
+    filter.taps.assign (engine.getTaps(), engine.getTaps() + engine.getTapCount());
+    return filter;
+}
+
+juce::String formatTaps (const FilterTaps& filter)
+{
+    juce::String text;
+    text << filter.nominalLength << "\n" << static_cast<int> (filter.taps.size()) << "\n" << filter.readOffset << "\n";
+    char number[40];
+    for (const double tap : filter.taps)
+    {
+        std::snprintf (number, sizeof (number), "%.17g\n", tap);
+        text << number;
+    }
+    return text;
+}
+
+Status exportImpulseResponse (const juce::String& path, const FilterSettings& settings, double sampleRate, Console& console)
+{
+    const auto filter = filterTapsFor (settings, sampleRate);
+    const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (path);
+    const auto status = writeFloat64WavFile (file, path, filter.taps.data(), static_cast<int> (filter.taps.size()), sampleRate);
+    if (status.ok())
+        console.info (path + ": " + juce::String (static_cast<int> (filter.taps.size())) + " taps at " + juce::String (sampleRate, 0) +
+                      " Hz, 64-bit float WAV (N = " + juce::String (filter.nominalLength) + ", read offset " +
+                      juce::String (filter.readOffset) + ")");
+    return status;
+}
+
+} // namespace brevalon::app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Console.h"
+#include "FilterSettings.h"
+#include "Status.h"
+
+#include <vector>
+
+namespace brevalon::app
+{
+
+// The filter the plug-in runs for given settings at a sample rate.
+struct FilterTaps
+{
+    int nominalLength = 0;    // N; the latency is N >> 1
+    int readOffset = 0;       // (N >> 1) - (M >> 1): the taps' delay inside the nominal length
+    std::vector<double> taps; // the M taps
+};
+
+// Taken from a prepared processor, so the values pass through the same parameter mapping as in
+// the plug-in. Precondition: a rate the filter supports (88200..384000 Hz).
+FilterTaps filterTapsFor (const FilterSettings& settings, double sampleRate);
+
+// --print-taps: N, M, readOffset, then the taps, one number per line (17 significant digits).
+juce::String formatTaps (const FilterTaps& filter);
+
+// --export-ir: the taps as a mono 64-bit float WAV.
+Status exportImpulseResponse (const juce::String& path, const FilterSettings& settings, double sampleRate, Console& console);
+
+} // namespace brevalon::app

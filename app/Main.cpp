@@ -1,0 +1,58 @@
+// brevalon-render: runs the Brevalon processor over audio files offline. See --help.
+
+#include "CommandLine.h"
+#include "Console.h"
+#include "Demo.h"
+#include "FileRenderer.h"
+#include "FilterTaps.h"
+
+#include <cstdio>
+
+using namespace brevalon::app;
+
+namespace
+{
+
+Status run (const Command& command, Console& console)
+{
+    switch (command.mode)
+    {
+    case Command::Mode::help:
+        std::fputs ((helpText() + "\n").toRawUTF8(), stdout);
+        return Status::success();
+    case Command::Mode::version:
+        std::printf ("brevalon-render %s\n", BREVALON_VERSION_STRING);
+        return Status::success();
+    case Command::Mode::demo:
+        return Demo (console).run (command);
+    case Command::Mode::printTaps:
+        std::fputs (formatTaps (filterTapsFor (command.filter, command.rate)).toRawUTF8(), stdout);
+        return Status::success();
+    case Command::Mode::exportIr:
+        return exportImpulseResponse (command.irFile, command.filter, command.rate, console);
+    case Command::Mode::render:
+        break;
+    }
+
+    FileRenderRequest request;
+    request.input = command.input;
+    request.output = command.output;
+    request.filter = command.filter;
+    request.blockSize = command.blockSize;
+    request.compensateLatency = command.compensateLatency;
+    request.format = command.format;
+    request.bits = command.bits;
+    return FileRenderer (console).render (request);
+}
+
+} // namespace
+
+int main (int argc, char** argv)
+{
+    const auto parsed = parseCommandLine (std::vector<std::string> (argv + 1, argv + argc));
+    Console console (parsed.command.quiet);
+    const auto status = parsed.status.ok() ? run (parsed.command, console) : parsed.status;
+    if (! status.ok())
+        console.error (status.message);
+    return status.exitCode;
+}
