@@ -1,0 +1,336 @@
+// Every way brevalon-render can be asked for something it cannot do: a non-zero exit code with
+// the documented meaning, one line naming the file or option and the reason, and no output file
+// (nor a leftover temporary file) in the folder.
+
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+using namespace brevalon::test;
+
+namespace
+{
+
+constexpr int fileError = 1;
+constexpr int usageError = 2;
+
+// Files a case starts from, in a fresh folder.
+struct Fixture
+{
+    TemporaryFolder folder;
+    juce::File wav24 = folder.file ("in.wav");       // 96 kHz stereo 24-bit WAV
+    juce::File wavFloat = folder.file ("float.wav"); // 96 kHz stereo 32-bit float WAV
+    juce::File aiff = folder.file ("in.aiff");       // 96 kHz stereo 24-bit AIFF
+
+    Fixture()
+    {
+        const auto noise = makeNoise (2, 1000, 1);
+        writeAudioFile (wav24, noise, 96000.0, "wav", 24);
+        writeAudioFile (wavFloat, noise, 96000.0, "wav", 32);
+        writeAudioFile (aiff, noise, 96000.0, "aiff", 24);
+    }
+};
+
+using Setup = std::function<juce::StringArray (Fixture&)>;
+
+struct BadInputCase
+{
+    const char* description;
+    Setup setup; // creates what the case needs, returns the arguments
+    int exitCode;
+    const char* messagePart; // must appear in the error line
+};
+
+juce::String path (Fixture& f, const char* name)
+{
+    return f.folder.file (name).getFullPathName();
+}
+
+// A 64-bit float WAV, which JUCE's reader does not accept.
+void writeFloat64Wav (const juce::File& file)
+{
+    juce::FileOutputStream out (file);
+    out.write ("RIFF", 4);
+    out.writeInt (4 + 24 + 8 + 16);
+    out.write ("WAVEfmt ", 8);
+    out.writeInt (16);
+    out.writeShort (3);
+    out.writeShort (1);
+    out.writeInt (96000);
+    out.writeInt (96000 * 8);
+    out.writeShort (8);
+    out.writeShort (64);
+    out.write ("data", 4);
+    out.writeInt (16);
+    out.writeDouble (0.5);
+    out.writeDouble (-0.5);
+}
+
+const BadInputCase badInputCases[] = {
+    // Input files.
+    { "missing input",
+      [] (Fixture& f) {
+          return juce::StringArray{ path (f, "nothing.wav"), path (f, "out.wav") };
+      },
+      fileError, "nothing.wav: no such file" },
+    { "folder as input",
+      [] (Fixture& f)
+      {
+          f.folder.file ("sub").createDirectory();
+          return juce::StringArray{ path (f, "sub"), path (f, "out.wav") };
+      },
+      fileError, "sub: is a folder" },
+    { "not audio",
+      [] (Fixture& f)
+      {
+          f.folder.file ("text.wav").replaceWithText ("not a RIFF file at all");
+          return juce::StringArray{ path (f, "text.wav"), path (f, "out.wav") };
+      },
+      fileError, "text.wav: not a WAV, AIFF or FLAC file" },
+    { "empty file",
+      [] (Fixture& f)
+      {
+          f.folder.file ("empty.flac").create();
+          return juce::StringArray{ path (f, "empty.flac"), path (f, "out.flac") };
+      },
+      fileError, "empty.flac: not a WAV, AIFF or FLAC file" },
+    { "Ogg Vorbis input",
+      [] (Fixture& f)
+      {
+          writeAudioFile (f.folder.file ("in.ogg"), makeNoise (2, 5000, 2, 0.1f), 96000.0, "ogg", 16);
+          return juce::StringArray{ path (f, "in.ogg"), path (f, "out.wav") };
+      },
+      fileError, "in.ogg: not a WAV, AIFF or FLAC file" },
+    { "64-bit float WAV input",
+      [] (Fixture& f)
+      {
+          writeFloat64Wav (f.folder.file ("double.wav"));
+          return juce::StringArray{ path (f, "double.wav"), path (f, "out.wav") };
+      },
+      fileError, "double.wav: not a WAV, AIFF or FLAC file" },
+    { "three channels",
+      [] (Fixture& f)
+      {
+          writeAudioFile (f.folder.file ("three.wav"), makeNoise (3, 1000, 3), 96000.0, "wav", 16);
+          return juce::StringArray{ path (f, "three.wav"), path (f, "out.wav") };
+      },
+      fileError, "three.wav: has 3 channels" },
+
+    // Output files.
+    { "output folder missing",
+      [] (Fixture& f) {
+          return juce::StringArray{ f.wav24.getFullPathName(), path (f, "no/such/out.wav") };
+      },
+      fileError, "does not exist" },
+    { "output is a folder",
+      [] (Fixture& f)
+      {
+          f.folder.file ("outdir").createDirectory();
+          return juce::StringArray{ f.wav24.getFullPathName(), path (f, "outdir") };
+      },
+      fileError, "outdir: is a folder" },
+    { "output same path as input",
+      [] (Fixture& f) {
+          return juce::StringArray{ f.wav24.getFullPathName(), f.wav24.getFullPathName() };
+      },
+      usageError, "same file as INPUT" },
+    { "output same file through ..",
+      [] (Fixture& f)
+      {
+          f.folder.file ("sub").createDirectory();
+          return juce::StringArray{ f.wav24.getFullPathName(), path (f, "sub/../in.wav") };
+      },
+      usageError, "same file as INPUT" },
+    { "output same file through a symbolic link",
+      [] (Fixture& f)
+      {
+          f.wav24.createSymbolicLink (f.folder.file ("link.wav"), true);
+          return juce::StringArray{ f.wav24.getFullPathName(), path (f, "link.wav") };
+      },
+      usageError, "same file as INPUT" },
+    { "output same file through a hard link",
+      [] (Fixture& f)
+      {
+          std::filesystem::create_hard_link (f.wav24.getFullPathName().toStdString(), path (f, "hard.wav").toStdString());
+          return juce::StringArray{ f.wav24.getFullPathName(), path (f, "hard.wav") };
+      },
+      usageError, "same file as INPUT" },
+    { "output extension of another format",
+      [] (Fixture& f) {
+          return juce::StringArray{ f.wav24.getFullPathName(), path (f, "out.flac") };
+      },
+      usageError, "out.flac: the extension is FLAC's" },
+
+    // Bit depths the output format cannot store.
+    { "FLAC at 32 bits",
+      [] (Fixture& f) {
+          return juce::StringArray{ f.wavFloat.getFullPathName(), path (f, "out.flac"), "--format", "flac" };
+      },
+      usageError, "FLAC cannot store 32-bit samples" },
+    { "FLAC at 8 bits",
+      [] (Fixture& f) { return juce::StringArray{ f.wav24.getFullPathName(), path (f, "out.flac"), "--format", "flac", "--bits", "8" }; },
+      usageError, "FLAC cannot store 8-bit samples" },
+    { "AIFF at 32 bits",
+      [] (Fixture& f) {
+          return juce::StringArray{ f.aiff.getFullPathName(), path (f, "out.aiff"), "--bits", "32" };
+      },
+      usageError, "AIFF cannot store 32-bit samples" },
+    { "bit depth no format has",
+      [] (Fixture& f) {
+          return juce::StringArray{ f.wav24.getFullPathName(), path (f, "out.wav"), "--bits", "20" };
+      },
+      usageError, "--bits \"20\": must be 8, 16, 24 or 32" },
+
+    // Option values.
+    { "frequency below range",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--frequency", "19999.9", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--frequency \"19999.9\": out of range" },
+    { "frequency above range",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--frequency=25000.1", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--frequency \"25000.1\": out of range" },
+    { "frequency with a unit",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--frequency", "21k", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--frequency \"21k\": not a number" },
+    { "slope below range",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--slope", "-1", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--slope \"-1\": out of range" },
+    { "slope not a number",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--slope", "nan", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--slope \"nan\": not a number" },
+    { "mix above range",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--mix", "100.5", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--mix \"100.5\": out of range" },
+    { "empty mix",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--mix=", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--mix \"\": not a number" },
+    { "block zero",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--block", "0", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--block \"0\": out of range" },
+    { "block too large",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--block", "65537", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--block \"65537\": out of range" },
+    { "block not an integer",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--block", "51.2", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--block \"51.2\": not an integer" },
+    { "unknown format",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--format", "mp3", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "must be wav, aiff or flac" },
+
+    // The command line itself.
+    { "unknown option",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--gain", "3", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "unknown option \"--gain\"" },
+    { "unknown short option",
+      [] (Fixture& f) {
+          return juce::StringArray{ "-q", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "unknown option \"-q\"" },
+    { "missing value at the end",
+      [] (Fixture& f) {
+          return juce::StringArray{ f.wav24.getFullPathName(), path (f, "out.wav"), "--slope" };
+      },
+      usageError, "--slope needs a value" },
+    { "value taken by the next option",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--mix", "--bypass", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--mix needs a value" },
+    { "value given to a switch",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--bypass=1", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--bypass takes no value" },
+    { "missing output", [] (Fixture& f) { return juce::StringArray{ f.wav24.getFullPathName() }; }, usageError, "missing OUTPUT" },
+    { "third file",
+      [] (Fixture& f) {
+          return juce::StringArray{ f.wav24.getFullPathName(), path (f, "out.wav"), path (f, "more.wav") };
+      },
+      usageError, "unexpected argument" },
+    { "rate without a taps mode",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--rate", "96000", f.wav24.getFullPathName(), path (f, "out.wav") };
+      },
+      usageError, "--rate is used only with" },
+    { "export without a rate",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--export-ir", path (f, "out.wav") };
+      },
+      usageError, "--export-ir needs --rate" },
+    { "export at an unsupported rate",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--export-ir", path (f, "out.wav"), "--rate", "48000" };
+      },
+      usageError, "--rate \"48000\": out of range" },
+    { "two modes",
+      [] (Fixture& f) {
+          return juce::StringArray{ "--demo", path (f, "out.wav"), "--print-taps", "--rate", "96000" };
+      },
+      usageError, "cannot be combined" },
+};
+
+} // namespace
+
+TEST (RenderBadInput, FailsWithOneLineAndLeavesNoOutput)
+{
+    for (const auto& c : badInputCases)
+    {
+        SCOPED_TRACE (c.description);
+        Fixture fixture;
+        const auto arguments = c.setup (fixture);
+        const auto before = fixture.folder.contents();
+        juce::MemoryBlock inputBytes, inputBytesAfter;
+        fixture.wav24.loadFileAsData (inputBytes);
+
+        const auto run = runRenderer (arguments);
+
+        EXPECT_EQ (run.exitCode, c.exitCode) << run.output;
+        const auto lines = juce::StringArray::fromLines (run.output.trimEnd());
+        EXPECT_EQ (lines.size(), 1) << run.output;
+        EXPECT_TRUE (run.output.startsWith ("brevalon-render: ")) << run.output;
+        EXPECT_TRUE (run.output.contains (c.messagePart)) << run.output;
+        EXPECT_EQ (fixture.folder.contents(), before) << "files appeared or vanished";
+        fixture.wav24.loadFileAsData (inputBytesAfter);
+        EXPECT_TRUE (inputBytesAfter == inputBytes) << "the input changed";
+    }
+}
+
+// A failing render leaves an existing output file as it was.
+TEST (RenderBadInput, ExistingOutputSurvivesAFailure)
+{
+    Fixture fixture;
+    const auto output = fixture.folder.file ("out.wav");
+    output.replaceWithText ("previous result");
+    fixture.folder.file ("broken.wav").replaceWithText ("RIFF....WAVEjunk");
+
+    const auto run = runRenderer ({ fixture.folder.file ("broken.wav").getFullPathName(), output.getFullPathName() });
+
+    EXPECT_EQ (run.exitCode, fileError);
+    EXPECT_EQ (output.loadFileAsString(), "previous result");
+}
