@@ -2,7 +2,7 @@
 # Set-up and entry point: installs the Debian packages the build needs (when missing), configures
 # and builds out of tree, then runs the demo or the whole test suite.
 #
-#   tools/run.sh demo    build, then run the main job
+#   tools/run.sh demo    build, then render the demo signal into $build/demo (brevalon-render --demo)
 #   tools/run.sh test    build, then run every test with ctest
 #   tools/run.sh build   build only
 #
@@ -47,7 +47,7 @@ cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBREVALON_WARNINGS_AS_E
 cmake --build "$build" -j2
 
 case "$mode" in
-    demo) "$build/brevalon-design" ;;
+    demo) "$build/app/brevalon-render" --demo "$build/demo" ;;
     test) ctest --test-dir "$build" --output-on-failure -j2 ;;
     build) echo "Built in $build" ;;
 esac
