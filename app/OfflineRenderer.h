@@ -56,7 +56,6 @@ public:
 
     int getLatencySamples() const noexcept { return processor.getLatencySamples(); }
     bool isFilterActive() const noexcept { return processor.isFilterActive(); }
-    const QuillfenTemplateAudioProcessor& getProcessor() const noexcept { return processor; }
 
     // Streams the whole source through the processor into the sink. `progress`, if set, is
     // called after every chunk with the fraction done. Call once per renderer: the processor
