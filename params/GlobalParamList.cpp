@@ -1,0 +1,14 @@
+#include "GlobalParamList.h"
+
+#include "DiscreteParameter.h"
+
+GlobalParamList::GlobalParamList (SharedFolder folder, GlobalSettingsFile::Clock clock)
+    : ParamList (numSettings),
+      settingsFile (*this, std::move (folder), std::move (clock))
+{
+    setParameterAt (sliderMode, std::make_unique<DiscreteParameter> ("sliderMode", 0, 1, 0, "velocity|linear"));
+    setParameterAt (mouseSensitivity, std::make_unique<DiscreteParameter> ("mouseSensitivity", 1, 200, 100));
+    checkComplete();
+}
+
+GlobalParamList::~GlobalParamList() = default;

@@ -1,0 +1,8 @@
+#include "LightParamList.h"
+
+LightParamList::LightParamList (int numSlots)
+    : ParamList (numSlots)
+{
+}
+
+LightParamList::~LightParamList() = default;

@@ -1,0 +1,12 @@
+#include "ParamManager.h"
+
+ParamManager::ParamManager (int numSlots)
+    : ParamList (numSlots),
+      programs (defaultFactoryProgramCount + defaultUserSlotCount, numSlots),
+      storedPrograms (defaultFactoryProgramCount + defaultUserSlotCount, numSlots),
+      stateA (numSlots),
+      stateB (numSlots)
+{
+}
+
+ParamManager::~ParamManager() = default;
