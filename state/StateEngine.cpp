@@ -26,10 +26,15 @@ juce::String quoted (const juce::String& text)
 }
 } // namespace
 
-StateEngine::StateEngine (std::unique_ptr<ParamManager> modelToOwn, const juce::String& userPresetFileName_)
-    : model (std::move (modelToOwn)), userPresetFileName (userPresetFileName_), gestureActive (static_cast<size_t> (model->getCount()), 0),
-      history (model->getCount()), millisecondClock ([] { return juce::Time::getMillisecondCounter(); })
+StateEngine::StateEngine (std::unique_ptr<ParamManager> modelToOwn, const juce::String& userPresetFileName_, SharedFolder sharedFolder)
+    : model (std::move (modelToOwn)),
+      userPresetFileName (userPresetFileName_),
+      userPresetFile (std::move (sharedFolder), userPresetFileName_),
+      gestureActive (static_cast<size_t> (model->getCount()), 0),
+      history (model->getCount()),
+      millisecondClock ([] { return juce::Time::getMillisecondCounter(); })
 {
+    loadUserPresets();
     recomputeFlags();
 }
 
@@ -997,7 +1002,207 @@ void StateEngine::resetCurrentProgram()
     historyChanged = true;
 }
 
-void StateEngine::reloadUserSlot (int) {}
+//==============================================================================
+bool StateEngine::isUserSlot (int program) const noexcept
+{
+    return program >= model->factoryProgramCount && program < model->factoryProgramCount + model->userSlotCount
+           && model->programs.isValidIndex (program);
+}
+
+void StateEngine::loadUserPresets()
+{
+    std::unique_ptr<juce::XmlElement> document;
+    if (userPresetFile.read (document) != UserPresetFile::Content::parsed || ! document->getTagName().equalsIgnoreCase (UserPresetFile::rootTag))
+        return;
+    const auto* presets = XmlLookup::findChild (*document, "presets");
+    if (presets == nullptr)
+        return;
+
+    readProgramList (*model, *presets, false);
+    for (int p = 0; p < model->programs.getCount(); ++p)
+        model->programs[p].dirty = false;
+    if (auto* current = model->programs.at (model->currentProgram))
+    {
+        current->applyTo (*model);
+        model->stateA = *current;
+        model->stateB = *current;
+    }
+}
+
+int StateEngine::firstFreeSlot() const
+{
+    const juce::ScopedLock fl (UserPresetFile::getFileLock());
+    std::unique_ptr<juce::XmlElement> document;
+    const juce::XmlElement* presets = nullptr;
+    if (userPresetFile.read (document) == UserPresetFile::Content::parsed)
+        presets = XmlLookup::findChild (*document, "presets");
+    if (presets == nullptr)
+        return model->factoryProgramCount;
+
+    std::vector<bool> used ((size_t) model->programs.getCount(), false);
+    for (auto* preset = presets->getFirstChildElement(); preset != nullptr; preset = preset->getNextElement())
+    {
+        if (! preset->getTagName().equalsIgnoreCase ("preset") || XmlLookup::getBool (*preset, "_Deleted_"))
+            continue;
+        const int index = programForPresetNumber (*model, XmlLookup::getInt (*preset, "_No_"));
+        if (model->programs.isValidIndex (index))
+            used[(size_t) index] = true;
+    }
+    for (int p = model->factoryProgramCount; p < model->factoryProgramCount + model->userSlotCount; ++p)
+        if (model->programs.isValidIndex (p) && ! used[(size_t) p])
+            return p;
+    return -1;
+}
+
+int StateEngine::saveAsNewUserPreset (int slot, const juce::String& name)
+{
+    const juce::ScopedLock sl (lock);
+    const juce::ScopedLock fl (UserPresetFile::getFileLock());
+
+    // Another instance may have saved into this slot since the editor asked for it: then the
+    // preset goes into the next free one instead of replacing that instance's preset.
+    const int free = firstFreeSlot();
+    if (free < 0)
+        return -1;
+    if (slot != free)
+    {
+        bool taken = ! isUserSlot (slot);
+        std::unique_ptr<juce::XmlElement> document;
+        if (! taken && userPresetFile.read (document) == UserPresetFile::Content::parsed)
+            if (auto* presets = XmlLookup::findChild (*document, "presets"))
+                taken = UserPresetFile::findPreset (*presets, presetNumberForProgram (*model, slot), true) != nullptr;
+        if (taken)
+            slot = free;
+    }
+
+    auto& program = model->programs[slot];
+    program.storeCurrentValues (*model);
+    program.setName (name);
+    switchToProgram (slot);
+    writeCurrentProgramToFile();
+    program.active = true;
+    model->presetsChanged = true;
+    recomputeFlags();
+    return slot;
+}
+
+void StateEngine::writeCurrentProgramToFile()
+{
+    const juce::ScopedLock sl (lock);
+    const juce::ScopedLock fl (UserPresetFile::getFileLock());
+
+    const int current = model->currentProgram;
+    auto& program = model->programs[current];
+    if (! program.active)
+    {
+        program.active = true;
+        model->presetsChanged = true;
+    }
+    if (! userPresetFile.getFolder().createIfMissing())
+        return;
+    sync();
+
+    const int number = presetNumberForProgram (*model, current);
+    auto fillPreset = [&] (juce::XmlElement& preset) {
+        preset.setAttribute ("_No_", number);
+        preset.setAttribute ("_Name_", program.getName());
+        writeRecordValues (preset, program, true);
+    };
+
+    std::unique_ptr<juce::XmlElement> document;
+    switch (userPresetFile.read (document))
+    {
+        case UserPresetFile::Content::parsed:
+        {
+            auto* presets = XmlLookup::findChild (*document, "presets");
+            if (presets == nullptr)
+                presets = document->createNewChildElement ("presets");
+            if (auto* preset = UserPresetFile::findPreset (*presets, number, false))
+            {
+                if (XmlLookup::getBool (*preset, "_Deleted_"))
+                    preset->setAttribute ("_Deleted_", 0);
+                fillPreset (*preset);
+            }
+            else
+            {
+                fillPreset (*presets->createNewChildElement ("preset"));
+            }
+            userPresetFile.write (*document);
+            break;
+        }
+        case UserPresetFile::Content::missing:
+        {
+            juce::XmlElement root (UserPresetFile::rootTag);
+            fillPreset (*root.createNewChildElement ("presets")->createNewChildElement ("preset"));
+            userPresetFile.write (root);
+            break;
+        }
+        case UserPresetFile::Content::unreadable:
+            break; // never written over: it may hold presets a later version or the user wrote
+    }
+}
+
+void StateEngine::overwriteCurrentUserPreset()
+{
+    const juce::ScopedLock sl (lock);
+    writeCurrentProgramToFile();
+    programModified = false;
+}
+
+void StateEngine::deleteCurrentUserPreset()
+{
+    const juce::ScopedLock sl (lock);
+    const int current = model->currentProgram;
+    if (! isUserSlot (current))
+        return;
+
+    {
+        const juce::ScopedLock fl (UserPresetFile::getFileLock());
+        std::unique_ptr<juce::XmlElement> document;
+        if (userPresetFile.read (document) == UserPresetFile::Content::parsed)
+            if (auto* presets = XmlLookup::findChild (*document, "presets"))
+                if (auto* preset = UserPresetFile::findPreset (*presets, presetNumberForProgram (*model, current), false))
+                {
+                    preset->setAttribute ("_Deleted_", 1);
+                    userPresetFile.write (*document);
+                }
+    }
+
+    resetCurrentProgram();
+    const int previous = forgetProgram (current);
+    if (model->programs.isValidIndex (previous))
+        switchToProgram (previous);
+    recomputeFlags();
+    historyChanged = true;
+}
+
+void StateEngine::reloadUserSlot (int current)
+{
+    const juce::ScopedLock fl (UserPresetFile::getFileLock());
+    auto& program = model->programs[current];
+    if (program.getName() != model->storedPrograms[current].getName())
+        model->presetsChanged = true;
+    program = model->storedPrograms[current];
+    program.applyTo (*model);
+    program.dirty = false;
+    program.active = false;
+
+    std::unique_ptr<juce::XmlElement> document;
+    if (userPresetFile.read (document) != UserPresetFile::Content::parsed || ! document->getTagName().equalsIgnoreCase (UserPresetFile::rootTag))
+        return;
+    auto* presets = XmlLookup::findChild (*document, "presets");
+    if (presets == nullptr)
+        return;
+    if (auto* preset = UserPresetFile::findPreset (*presets, presetNumberForProgram (*model, current), true))
+    {
+        const auto* name = XmlLookup::findAttribute (*preset, "_Name_");
+        if (program.setName (name != nullptr ? *name : juce::String()))
+            model->presetsChanged = true;
+        readParameterValues (*preset, program);
+        program.dirty = false;
+        program.applyTo (*model);
+    }
+}
 
 //==============================================================================
 void StateEngine::selectState (bool b)

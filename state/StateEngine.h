@@ -1,7 +1,9 @@
 #pragma once
 
 #include "PresetRecord.h"
+#include "SharedFolder.h"
 #include "UndoHistory.h"
+#include "UserPresetFile.h"
 
 #include <juce_core/juce_core.h>
 
@@ -21,13 +23,15 @@ public:
     static constexpr const char* documentTag = "Brevalon";
     static constexpr const char* presetValuesTag = "Quillfen"; // values of an embedded factory preset
 
-    StateEngine (std::unique_ptr<ParamManager> model, const juce::String& userPresetFileName);
+    // Reads the user presets from the file of that name in the shared folder.
+    StateEngine (std::unique_ptr<ParamManager> model, const juce::String& userPresetFileName, SharedFolder sharedFolder = {});
     ~StateEngine();
 
     juce::CriticalSection& getLock() noexcept { return lock; }
     ParamManager& getModel() noexcept { return *model; }
     const ParamManager& getModel() const noexcept { return *model; }
     const juce::String& getUserPresetFileName() const noexcept { return userPresetFileName; }
+    const UserPresetFile& getUserPresetFile() const noexcept { return userPresetFile; }
 
     // Replaces the millisecond counter used to time undo entries (tests).
     void setMillisecondClock (std::function<uint32_t()> clock);
@@ -99,6 +103,22 @@ public:
     int getCurrentProgram() const noexcept;
 
     //==============================================================================
+    // Global user presets, kept in the user slots and in the shared user-preset file.
+    bool isUserSlot (int program) const noexcept;
+    // The lowest user slot that the file does not use, or -1 when all are used. The file
+    // decides, so presets saved by other instances count.
+    int firstFreeSlot() const;
+    // Saves the current values as a new user preset in `slot` and selects it. When another
+    // instance has taken the slot in the meantime, the next free one is used. Returns the slot
+    // used, or -1 when none was free. Records no undo entry.
+    int saveAsNewUserPreset (int slot, const juce::String& name);
+    // Writes the current user preset to the file with the current values and name.
+    void overwriteCurrentUserPreset();
+    // Marks the current user preset deleted in the file, empties its slot, purges its history
+    // and returns to the program that was current before it.
+    void deleteCurrentUserPreset();
+
+    //==============================================================================
     // A/B comparison.
     void selectA() { selectState (false); }
     void selectB() { selectState (true); }
@@ -119,7 +139,9 @@ public:
     static int programForPresetNumber (const ParamManager& model, int number) noexcept;
 
 private:
+    void loadUserPresets();
     void reloadUserSlot (int program);
+    void writeCurrentProgramToFile();
     void recordEntry (UndoEntry entry);
     UndoEntry capture (int32_t kind, int32_t parameterIndex) const;
     void apply (const UndoEntry& entry);
@@ -136,6 +158,7 @@ private:
     std::unique_ptr<ParamManager> model;
     mutable juce::CriticalSection lock;
     juce::String userPresetFileName;
+    UserPresetFile userPresetFile;
     std::atomic<bool> statesEqual{ false };
     std::atomic<bool> programModified{ false };
     std::vector<uint8_t> gestureActive;

@@ -15,6 +15,11 @@ const juce::XmlElement* findChild (const juce::XmlElement& parent, juce::StringR
     return nullptr;
 }
 
+juce::XmlElement* findChild (juce::XmlElement& parent, juce::StringRef tagName) noexcept
+{
+    return const_cast<juce::XmlElement*> (findChild (static_cast<const juce::XmlElement&> (parent), tagName));
+}
+
 const juce::String* findAttribute (const juce::XmlElement& element, juce::StringRef attributeName) noexcept
 {
     for (int i = 0; i < element.getNumAttributes(); ++i)

@@ -9,6 +9,7 @@ namespace XmlLookup
 
 // The first child with this tag name (any case), or null.
 const juce::XmlElement* findChild (const juce::XmlElement& parent, juce::StringRef tagName) noexcept;
+juce::XmlElement* findChild (juce::XmlElement& parent, juce::StringRef tagName) noexcept;
 
 // The value of the attribute with this name (any case), or null.
 const juce::String* findAttribute (const juce::XmlElement& element, juce::StringRef attributeName) noexcept;

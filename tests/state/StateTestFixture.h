@@ -31,14 +31,24 @@ protected:
         return model;
     }
 
-    static std::unique_ptr<StateEngine> makeEngine (uint32_t* clock)
+    // The shared folder of the test: a fresh temporary directory, never the user's.
+    std::unique_ptr<StateEngine> makeEngine (uint32_t* clock)
     {
-        auto engine = std::make_unique<StateEngine> (makeProductModel(), "Brevalon.conf");
-        engine->setMillisecondClock ([clock] { return *clock; });
-        return engine;
+        auto created = std::make_unique<StateEngine> (makeProductModel(), "Brevalon.conf", SharedFolder (sharedFolder));
+        created->setMillisecondClock ([clock] { return *clock; });
+        return created;
     }
 
-    void SetUp() override { engine = makeEngine (&now); }
+    void SetUp() override
+    {
+        if (sharedFolder == juce::File())
+            sharedFolder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("brevalon-state-test", "");
+        engine = makeEngine (&now);
+    }
+
+    void TearDown() override { sharedFolder.deleteRecursively(); }
+
+    juce::File presetFile() const { return sharedFolder.getChildFile ("Brevalon.conf"); }
 
     ParamManager& model() { return engine->getModel(); }
     Parameter& param (int index) { return *model().getParameterAt (index); }
@@ -52,6 +62,7 @@ protected:
         return document;
     }
 
+    juce::File sharedFolder;
     uint32_t now = 100000;
     std::unique_ptr<StateEngine> engine;
 };

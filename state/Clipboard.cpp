@@ -1,0 +1,13 @@
+#include "Clipboard.h"
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+void SystemClipboard::copyText (const juce::String& text)
+{
+    juce::SystemClipboard::copyTextToClipboard (text);
+}
+
+juce::String SystemClipboard::getText()
+{
+    return juce::SystemClipboard::getTextFromClipboard();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "SharedFolder.h"
+
+#include <juce_core/juce_core.h>
+
+#include <memory>
+
+// The global user-preset file ("Brevalon.conf" in the shared folder) that every instance reads
+// at start-up and updates when the user saves, overwrites or deletes a preset.
+//
+// All instances in the process share one recursive lock around reading and writing the file
+// (taken after an engine's lock, never before). A write replaces the file in one rename, so a
+// crash or a concurrent reader never sees a half-written file, and a file that does not parse is
+// never written over.
+class UserPresetFile
+{
+public:
+    static constexpr const char* rootTag = "Quillfen";
+
+    UserPresetFile (SharedFolder folder, const juce::String& fileName);
+
+    static juce::CriticalSection& getFileLock() noexcept;
+
+    const juce::File& getFile() const noexcept { return file; }
+    const SharedFolder& getFolder() const noexcept { return folder; }
+
+    enum class Content
+    {
+        missing,
+        unreadable, // exists, but does not parse
+        parsed
+    };
+
+    // Reads and parses the file; `document` is set only for parsed content.
+    Content read (std::unique_ptr<juce::XmlElement>& document) const;
+
+    // Writes the document in place of the file (folder created when missing). False when
+    // nothing could be written.
+    bool write (const juce::XmlElement& document) const;
+
+    // The first child named "preset" (any case) of `presets` with this "_No_"; null when none.
+    static juce::XmlElement* findPreset (juce::XmlElement& presets, int number, bool skipDeleted);
+
+private:
+    SharedFolder folder;
+    juce::File file;
+};

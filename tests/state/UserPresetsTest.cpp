@@ -1,0 +1,239 @@
+#include "StateTestFixture.h"
+
+#include <thread>
+
+namespace
+{
+std::unique_ptr<juce::XmlElement> readFile (const juce::File& file)
+{
+    return juce::XmlDocument::parse (file);
+}
+} // namespace
+
+TEST_F (StateTest, FirstSaveCreatesFolderAndFile)
+{
+    EXPECT_FALSE (sharedFolder.exists());
+    EXPECT_EQ (engine->firstFreeSlot(), 5);
+    engine->setValueWithUndo (1, 0.5f);
+    EXPECT_EQ (engine->saveAsNewUserPreset (5, "Mine"), 5);
+    EXPECT_EQ (engine->getCurrentProgram(), 5);
+    EXPECT_TRUE (engine->isAvailable (5));
+
+    const auto file = readFile (presetFile());
+    ASSERT_NE (file, nullptr);
+    EXPECT_EQ (file->getTagName(), "Quillfen");
+    const auto* presets = file->getChildByName ("presets");
+    ASSERT_EQ (presets->getNumChildElements(), 1);
+    const auto* preset = presets->getChildElement (0);
+    EXPECT_EQ (preset->getIntAttribute ("_No_"), 1000);
+    EXPECT_EQ (preset->getStringAttribute ("_Name_"), "Mine");
+    EXPECT_EQ (preset->getStringAttribute ("slopeParam"), "50.0");
+    EXPECT_EQ (preset->getStringAttribute ("bypassParam"), "Off");
+    EXPECT_NE (preset->getChildByName ("logical"), nullptr);
+    EXPECT_FALSE (preset->hasAttribute ("_Deleted_"));
+    EXPECT_TRUE (presetFile().loadFileAsString().startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+
+    // A new instance finds it.
+    auto other = makeEngine (&now);
+    EXPECT_EQ (other->getProgramNameForDisplay (5), "Mine");
+    EXPECT_TRUE (other->isAvailable (5));
+    EXPECT_FLOAT_EQ (other->getModel().programs[5].getValue (1), 0.5f);
+    EXPECT_EQ (other->getCurrentProgram(), 0);
+}
+
+TEST_F (StateTest, DeletedNumbersAreReusedInTheSameElement)
+{
+    engine->saveAsNewUserPreset (engine->firstFreeSlot(), "One");
+    EXPECT_EQ (engine->saveAsNewUserPreset (engine->firstFreeSlot(), "Two"), 6);
+    engine->selectProgram (5);
+    engine->deleteCurrentUserPreset();
+    EXPECT_FALSE (engine->isAvailable (5));
+    EXPECT_EQ (engine->getProgramNameForDisplay (5), "USER001");
+
+    EXPECT_EQ (engine->firstFreeSlot(), 5);
+    EXPECT_EQ (engine->saveAsNewUserPreset (5, "Three"), 5);
+    const auto file = readFile (presetFile());
+    const auto* presets = file->getChildByName ("presets");
+    ASSERT_EQ (presets->getNumChildElements(), 2);
+    EXPECT_EQ (presets->getChildElement (0)->getIntAttribute ("_No_"), 1000);
+    EXPECT_EQ (presets->getChildElement (0)->getStringAttribute ("_Name_"), "Three");
+    EXPECT_EQ (presets->getChildElement (0)->getStringAttribute ("_Deleted_"), "0");
+    EXPECT_EQ (presets->getChildElement (1)->getIntAttribute ("_No_"), 1001);
+}
+
+TEST_F (StateTest, TheFileDecidesWhichSlotsAreFree)
+{
+    auto other = makeEngine (&now);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ (other->saveAsNewUserPreset (other->firstFreeSlot(), "P" + juce::String (i)), 5 + i);
+    EXPECT_EQ (engine->firstFreeSlot(), -1) << "this instance's list still shows every slot free";
+    EXPECT_FALSE (engine->isAvailable (5));
+    EXPECT_EQ (engine->saveAsNewUserPreset (5, "Late"), -1);
+    EXPECT_EQ (readFile (presetFile())->getChildByName ("presets")->getNumChildElements(), 5);
+}
+
+TEST_F (StateTest, DeletingReturnsToThePreviousProgramAndPurgesItsHistory)
+{
+    engine->saveAsNewUserPreset (5, "User");
+    engine->selectProgram (2);
+    now += 2000;
+    engine->selectProgram (5);
+    now += 2000;
+    engine->setValueWithUndo (0, 0.9f);
+    engine->renameProgram (5, "Renamed");
+
+    engine->deleteCurrentUserPreset();
+    EXPECT_EQ (engine->getCurrentProgram(), 2);
+    EXPECT_EQ (param (0).getValue(), 22000.0);
+    for (int k = 0; k < engine->getHistory().getNumEntries(); ++k)
+    {
+        const auto& entry = engine->getHistory().entryAt (k);
+        EXPECT_FALSE (entry.kind == UndoEntry::programChange && entry.program == 5);
+        EXPECT_FALSE (entry.kind == UndoEntry::presetName);
+        EXPECT_FALSE (entry.kind == UndoEntry::parameterValue);
+    }
+    EXPECT_TRUE (readFile (presetFile())->getChildByName ("presets")->getChildElement (0)->getBoolAttribute ("_Deleted_"));
+
+    // Deleting while a factory program is current does nothing.
+    const auto before = presetFile().loadFileAsString();
+    engine->deleteCurrentUserPreset();
+    EXPECT_EQ (presetFile().loadFileAsString(), before);
+}
+
+TEST_F (StateTest, ResetReloadsTheSlotAsTheFileNowHasIt)
+{
+    engine->saveAsNewUserPreset (5, "Shared");
+    auto other = makeEngine (&now);
+    other->selectProgram (5);
+    other->deleteCurrentUserPreset();
+
+    engine->setValueWithUndo (1, 0.1f);
+    engine->resetCurrentProgram();
+    EXPECT_FALSE (engine->isAvailable (5));
+    EXPECT_EQ (engine->getCurrentProgramName(), "USER001");
+    EXPECT_FLOAT_EQ (value (1), 1.0f) << "the slot's default values";
+}
+
+TEST_F (StateTest, OverwriteKeepsOtherPresetsAndTheOrder)
+{
+    engine->saveAsNewUserPreset (5, "First");
+    auto other = makeEngine (&now);
+    other->saveAsNewUserPreset (other->firstFreeSlot(), "Second");
+
+    engine->setValueWithUndo (2, 0.3f);
+    engine->renameProgram (5, "First, changed");
+    engine->overwriteCurrentUserPreset();
+    EXPECT_FALSE (engine->isProgramModified());
+
+    const auto file = readFile (presetFile());
+    const auto* presets = file->getChildByName ("presets");
+    ASSERT_EQ (presets->getNumChildElements(), 2);
+    EXPECT_EQ (presets->getChildElement (0)->getStringAttribute ("_Name_"), "First, changed");
+    EXPECT_EQ (presets->getChildElement (0)->getStringAttribute ("mixParam"), "30.0");
+    EXPECT_EQ (presets->getChildElement (1)->getStringAttribute ("_Name_"), "Second");
+}
+
+TEST_F (StateTest, NamesWithUnicodeAndMarkupSurviveTheFile)
+{
+    const juce::String name = juce::CharPointer_UTF8 ("M\xc3\xa4rz <&> \"Quote\" 'x' \xe2\x88\x9e");
+    engine->saveAsNewUserPreset (5, name);
+    auto other = makeEngine (&now);
+    EXPECT_EQ (other->getProgramNameForDisplay (5), name);
+}
+
+TEST_F (StateTest, AFileThatDoesNotParseIsNeverWrittenOver)
+{
+    sharedFolder.createDirectory();
+    const juce::String damaged = "<Quillfen><presets><preset _No_=\"1000\" _Name_=\"Half";
+    presetFile().replaceWithText (damaged);
+
+    auto fresh = makeEngine (&now);
+    EXPECT_EQ (fresh->firstFreeSlot(), 5);
+    EXPECT_EQ (fresh->saveAsNewUserPreset (5, "Only here"), 5);
+    EXPECT_EQ (fresh->getProgramNameForDisplay (5), "Only here");
+    fresh->deleteCurrentUserPreset();
+    EXPECT_EQ (presetFile().loadFileAsString(), damaged);
+
+    // A readable file under another root is still used for saving.
+    presetFile().replaceWithText ("<Other><presets/></Other>");
+    fresh->saveAsNewUserPreset (5, "Kept");
+    EXPECT_EQ (readFile (presetFile())->getChildByName ("presets")->getNumChildElements(), 1);
+}
+
+TEST_F (StateTest, ConcurrentSavesFromTwoInstancesLoseNothing)
+{
+    auto first = makeEngine (&now);
+    auto second = makeEngine (&now);
+    auto saveAll = [] (StateEngine& target, const juce::String& prefix) {
+        for (int i = 0; i < 2; ++i)
+            target.saveAsNewUserPreset (target.firstFreeSlot(), prefix + juce::String (i));
+    };
+    std::thread a ([&] { saveAll (*first, "A"); });
+    std::thread b ([&] { saveAll (*second, "B"); });
+    a.join();
+    b.join();
+
+    auto reader = makeEngine (&now);
+    juce::StringArray names;
+    for (int p = 5; p < 10; ++p)
+        if (reader->isAvailable (p))
+            names.add (reader->getProgramNameForDisplay (p));
+    names.sort (false);
+    EXPECT_EQ (names.joinIntoString (","), "A0,A1,B0,B1");
+    EXPECT_EQ (presetFile().getParentDirectory().findChildFiles (juce::File::findFiles, false, "*").size(), 1) << "no temporary files left";
+}
+
+//==============================================================================
+TEST_F (StateTest, LinkedStatesFollowEveryChange)
+{
+    engine->selectB();
+    engine->setValueWithUndo (1, 0.2f);
+    engine->selectA();
+    EXPECT_FLOAT_EQ (value (1), 0.2f);
+    EXPECT_TRUE (engine->isLinked());
+}
+
+TEST_F (StateTest, CopiedStatesKeepTheirOwnValues)
+{
+    engine->copyAToB();
+    EXPECT_FALSE (engine->isLinked());
+    EXPECT_TRUE (engine->isStatesEqual());
+    engine->selectB();
+    now += 2000;
+    engine->setValueWithUndo (1, 0.2f);
+    EXPECT_FALSE (engine->isStatesEqual());
+    engine->selectA();
+    EXPECT_FLOAT_EQ (value (1), 0.75f);
+    engine->selectB();
+    EXPECT_FLOAT_EQ (value (1), 0.2f);
+
+    // Undo of a copy over the inactive state restores the record, not the parameters.
+    engine->selectA();
+    engine->copyAToB();
+    EXPECT_FLOAT_EQ (model().stateB.getValue (1), 0.75f);
+    engine->undo();
+    EXPECT_FLOAT_EQ (model().stateB.getValue (1), 0.2f);
+    EXPECT_FLOAT_EQ (value (1), 0.75f);
+}
+
+TEST_F (StateTest, UndoingTheFirstCopyLinksAgain)
+{
+    engine->copyAToB();
+    EXPECT_EQ (engine->getUndoDescription(), "Revert A>B to initial state");
+    engine->undo();
+    EXPECT_TRUE (engine->isLinked());
+}
+
+TEST_F (StateTest, SeparatedStateWithBActiveTravelsInTheDocument)
+{
+    engine->copyAToB();
+    engine->selectB();
+    now += 2000;
+    engine->setValueWithUndo (0, 0.6f);
+    std::unique_ptr<StateEngine> restored;
+    roundTrip (*engine, restored);
+    EXPECT_TRUE (restored->isBActive());
+    EXPECT_FALSE (restored->isLinked());
+    EXPECT_FLOAT_EQ (restored->getModel().getParameterAt (0)->getNormalised(), 0.6f);
+    EXPECT_EQ (restored->getModel().stateA.getValues(), model().stateA.getValues());
+}
