@@ -1,28 +1,35 @@
 #include "QuillfenTemplateAudioProcessor.h"
 
+#include "BooleanParameter.h"
+#include "FrequencyParameter.h"
+
 #include <cmath>
 
 namespace
 {
-constexpr double minFrequencyHz = 20000.0;
-constexpr double maxFrequencyHz = 25000.0;
-
-double clampUnit (double v) noexcept
+// 0..1 (NaN -> 0) as a normalised float; clamping first keeps huge values out of the conversion.
+float asNormalised (double v) noexcept
 {
-    return v > 1.0 ? 1.0 : (v >= 0.0 ? v : 0.0);
-} // NaN -> 0
-
-// Normalised values are 32-bit floats; processing reads them widened to double.
-double asNormalised (double v) noexcept
-{
-    return static_cast<double> (static_cast<float> (clampUnit (v)));
+    return static_cast<float> (v > 1.0 ? 1.0 : (v >= 0.0 ? v : 0.0));
 }
 } // namespace
+
+std::unique_ptr<ParamManager> QuillfenTemplateAudioProcessor::createParameters()
+{
+    auto manager = std::make_unique<ParamManager> (numParameters);
+    manager->setParameterAt (freqParam, std::make_unique<FrequencyParameter> (minFrequencyHz, maxFrequencyHz, 21000.0));
+    manager->setParameterAt (slopeParam, std::make_unique<Parameter> ("slopeParam", "Slope", "%", 0.0, 100.0, 100.0, 1));
+    manager->setParameterAt (mixParam, std::make_unique<Parameter> ("mixParam", "Mix", "%", 0.0, 100.0, 100.0, 1));
+    manager->setParameterAt (bypassParam, std::make_unique<BooleanParameter>());
+    manager->checkComplete();
+    return manager;
+}
 
 QuillfenTemplateAudioProcessor::QuillfenTemplateAudioProcessor()
     : juce::AudioProcessor (BusesProperties()
                                 .withInput ("Input", juce::AudioChannelSet::stereo(), true)
-                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true))
+                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
+      paramManager (createParameters())
 {
     // The "Default" preset: 21000 Hz, slope 75 %, mix 100 %, bypass off; all marked as changed.
     setFrequencyHz (21000.0);
@@ -35,27 +42,43 @@ QuillfenTemplateAudioProcessor::~QuillfenTemplateAudioProcessor() = default;
 
 void QuillfenTemplateAudioProcessor::setFrequencyHz (double hz)
 {
-    const double clamped = hz > maxFrequencyHz ? maxFrequencyHz : (hz >= minFrequencyHz ? hz : minFrequencyHz);
-    values[freqParam].store (std::round (clamped * 10.0) / 10.0);
-    markChanged (freqParam);
+    auto& frequency = parameter (freqParam);
+    frequency.setNormalised (frequency.plainToNormalised (hz));
 }
 
 void QuillfenTemplateAudioProcessor::setSlope (double normalised)
 {
-    values[slopeParam].store (asNormalised (normalised));
-    markChanged (slopeParam);
+    parameter (slopeParam).setNormalised (asNormalised (normalised));
 }
 
 void QuillfenTemplateAudioProcessor::setMix (double normalised)
 {
-    values[mixParam].store (asNormalised (normalised));
-    markChanged (mixParam);
+    parameter (mixParam).setNormalised (asNormalised (normalised));
 }
 
 void QuillfenTemplateAudioProcessor::setBypass (bool on)
 {
-    values[bypassParam].store (on ? 1.0 : 0.0);
-    markChanged (bypassParam);
+    parameter (bypassParam).setNormalised (on ? 1.0f : 0.0f);
+}
+
+double QuillfenTemplateAudioProcessor::getFrequencyHz() const noexcept
+{
+    return parameter (freqParam).getValue();
+}
+
+double QuillfenTemplateAudioProcessor::getSlope() const noexcept
+{
+    return static_cast<double> (parameter (slopeParam).getNormalised());
+}
+
+double QuillfenTemplateAudioProcessor::getMix() const noexcept
+{
+    return static_cast<double> (parameter (mixParam).getNormalised());
+}
+
+bool QuillfenTemplateAudioProcessor::getBypass() const noexcept
+{
+    return parameter (bypassParam).getBoolValue();
 }
 
 void QuillfenTemplateAudioProcessor::parameterChanged (int index)
@@ -67,7 +90,7 @@ void QuillfenTemplateAudioProcessor::parameterChanged (int index)
         applyFilterShape (getFrequencyHz(), getSlope());
         break;
     case mixParam:
-        applyAmount (getMix(), getMix() * 100.0 >= 100.0);
+        applyAmount (getMix(), parameter (mixParam).isAtMaximum());
         break;
     case bypassParam:
         applyBypass (getBypass());
@@ -79,8 +102,8 @@ void QuillfenTemplateAudioProcessor::parameterChanged (int index)
 
 void QuillfenTemplateAudioProcessor::applyPendingChanges()
 {
-    for (int index = 0; index < numParameters; ++index)
-        if (changed[(size_t)index].exchange (false))
+    for (int index = 0; index < paramManager->getCount(); ++index)
+        if (parameter (index).testAndClearChangeFlags (Parameter::audioFlag))
             parameterChanged (index);
 }
 
@@ -112,10 +135,13 @@ double QuillfenTemplateAudioProcessor::responseAt (double frequencyHz) const
 
 void QuillfenTemplateAudioProcessor::prepareToPlay (double sampleRate, int)
 {
-    // A new rate redesigns the filter through the frequency's change mark.
+    // A new rate redesigns the filter through the change marks of the rate-dependent parameters
+    // (here the frequency).
     currentSampleRate = sampleRate;
     if (sampleRate != lastPreparedRate)
-        markChanged (freqParam);
+        for (int index = 0; index < paramManager->getCount(); ++index)
+            if ((parameter (index).getOptions() & Parameter::rateDependent) != 0)
+                parameter (index).markChanged();
     lastPreparedRate = sampleRate;
 
     {

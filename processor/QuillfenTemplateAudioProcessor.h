@@ -1,18 +1,18 @@
 #pragma once
 
 #include "FirLowpassEngine.h"
+#include "ParamManager.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-#include <array>
 #include <atomic>
+#include <memory>
 
 // The plug-in's audio processor: four parameters (frequency, slope, mix, bypass) mapped onto the
 // linear-phase low-pass engine.
 //
-// The parameter values are held here in plain fields, each with an audio change flag, and are
-// consumed by applyPendingChanges(); the typed parameter classes take their place later through
-// the same seam (set a value -> mark changed -> parameterChanged(index) on the audio side).
+// The parameters live in the ParamManager. Setting one marks it changed; applyPendingChanges()
+// takes the audio change flag of each and applies the changed ones through parameterChanged(index).
 class QuillfenTemplateAudioProcessor : public juce::AudioProcessor
 {
 public:
@@ -30,19 +30,30 @@ public:
     QuillfenTemplateAudioProcessor();
     ~QuillfenTemplateAudioProcessor() override;
 
+    static constexpr double minFrequencyHz = 20000.0;
+    static constexpr double maxFrequencyHz = 25000.0;
+
+    // The four parameters in index order, holding their table defaults.
+    static std::unique_ptr<ParamManager> createParameters();
+
+    ParamManager& getParamManager() noexcept { return *paramManager; }
+    const ParamManager& getParamManager() const noexcept { return *paramManager; }
+
     //==============================================================================
-    // Plain values, settable from any thread. Frequency in Hz (20000..25000, kept with one
-    // decimal), slope and mix normalised 0..1, bypass on/off. Each setter marks its value as
-    // changed for the audio side.
+    // Convenience setters over the parameters, callable from any thread. Frequency in Hz
+    // (clamped to 20000..25000), slope and mix normalised 0..1 (clamped), bypass on/off. Each
+    // marks its parameter as changed.
     void setFrequencyHz (double hz);
     void setSlope (double normalised);
     void setMix (double normalised);
     void setBypass (bool on);
 
-    double getFrequencyHz() const noexcept { return values[freqParam].load(); }
-    double getSlope() const noexcept { return values[slopeParam].load(); }
-    double getMix() const noexcept { return values[mixParam].load(); }
-    bool getBypass() const noexcept { return values[bypassParam].load() >= 0.5; }
+    // The values as processing reads them: the frequency rounded to 0.1 Hz, slope and mix as
+    // normalised values widened to double.
+    double getFrequencyHz() const noexcept;
+    double getSlope() const noexcept;
+    double getMix() const noexcept;
+    bool getBypass() const noexcept;
 
     // Applies the current value of one parameter to the engine.
     void parameterChanged (int index);
@@ -98,14 +109,11 @@ public:
 
 private:
     void processAudio (juce::AudioBuffer<float>& buffer, bool hostBypass);
-    void markChanged (int index) noexcept { changed[(size_t)index].store (true); }
+    Parameter& parameter (int index) const noexcept { return *paramManager->getParameterAt (index); }
 
+    std::unique_ptr<ParamManager> paramManager;
     brevalon::FirLowpassEngine engine;
     std::atomic<bool> hostBypassed{ false };
-
-    // Stand-in for the parameter manager: value and audio change flag per parameter.
-    std::array<std::atomic<double>, numParameters> values{};
-    std::array<std::atomic<bool>, numParameters> changed{};
 
     double currentSampleRate = defaultSampleRate;
     double lastPreparedRate = 0.0;
