@@ -2,6 +2,8 @@
 
 #include "BooleanParameter.h"
 #include "FrequencyParameter.h"
+#include "NamedResources.h"
+#include "StateEngine.h"
 
 #include <cmath>
 
@@ -22,20 +24,21 @@ std::unique_ptr<ParamManager> QuillfenTemplateAudioProcessor::createParameters()
     manager->setParameterAt (mixParam, std::make_unique<Parameter> ("mixParam", "Mix", "%", 0.0, 100.0, 100.0, 1));
     manager->setParameterAt (bypassParam, std::make_unique<BooleanParameter>());
     manager->checkComplete();
+
+    StateEngine::initialisePrograms (*manager);
+    int size = 0;
+    const char* presets = brevalon::resources::getNamedResource ("presets_xml", size);
+    if (const auto document = juce::parseXML (juce::String::fromUTF8 (presets, size)))
+        StateEngine::loadFactoryPresets (*manager, *document);
     return manager;
 }
 
-QuillfenTemplateAudioProcessor::QuillfenTemplateAudioProcessor()
-    : juce::AudioProcessor (BusesProperties()
-                                .withInput ("Input", juce::AudioChannelSet::stereo(), true)
-                                .withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
-      paramManager (createParameters())
+QuillfenTemplateAudioProcessor::QuillfenTemplateAudioProcessor (SharedFolder sharedFolder)
+    : QuillfenAudioProcessor (BusesProperties()
+                                  .withInput ("Input", juce::AudioChannelSet::stereo(), true)
+                                  .withOutput ("Output", juce::AudioChannelSet::stereo(), true),
+                              createParameters(), std::move (sharedFolder))
 {
-    // The "Default" preset: 21000 Hz, slope 75 %, mix 100 %, bypass off; all marked as changed.
-    setFrequencyHz (21000.0);
-    setSlope (0.75);
-    setMix (1.0);
-    setBypass (false);
 }
 
 QuillfenTemplateAudioProcessor::~QuillfenTemplateAudioProcessor() = default;
@@ -100,13 +103,6 @@ void QuillfenTemplateAudioProcessor::parameterChanged (int index)
     }
 }
 
-void QuillfenTemplateAudioProcessor::applyPendingChanges()
-{
-    for (int index = 0; index < paramManager->getCount(); ++index)
-        if (parameter (index).testAndClearChangeFlags (Parameter::audioFlag))
-            parameterChanged (index);
-}
-
 void QuillfenTemplateAudioProcessor::applyFilterShape (double cornerHz, double slope)
 {
     engine.setFilter (cornerHz, slope, currentSampleRate);
@@ -133,16 +129,10 @@ double QuillfenTemplateAudioProcessor::responseAt (double frequencyHz) const
     return engine.magnitudeAt (frequencyHz);
 }
 
-void QuillfenTemplateAudioProcessor::prepareToPlay (double sampleRate, int)
+void QuillfenTemplateAudioProcessor::prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock)
 {
-    // A new rate redesigns the filter through the change marks of the rate-dependent parameters
-    // (here the frequency).
-    currentSampleRate = sampleRate;
-    if (sampleRate != lastPreparedRate)
-        for (int index = 0; index < paramManager->getCount(); ++index)
-            if ((parameter (index).getOptions() & Parameter::rateDependent) != 0)
-                parameter (index).markChanged();
-    lastPreparedRate = sampleRate;
+    // A new rate marks the rate-dependent frequency, which redesigns the filter.
+    QuillfenAudioProcessor::prepareToPlay (sampleRate, maximumExpectedSamplesPerBlock);
 
     {
         const juce::ScopedLock lock (getCallbackLock());
@@ -156,13 +146,10 @@ void QuillfenTemplateAudioProcessor::prepareToPlay (double sampleRate, int)
     engine.resetDelay();
 }
 
-void QuillfenTemplateAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+void QuillfenTemplateAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
 {
     processAudio (buffer, false);
-
-    // Output channels without an input channel carry silence.
-    for (int channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels() && channel < buffer.getNumChannels(); ++channel)
-        buffer.clear (channel, 0, buffer.getNumSamples());
+    QuillfenAudioProcessor::processBlock (buffer, midi);
 }
 
 void QuillfenTemplateAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)

@@ -9,7 +9,7 @@ namespace brevalon::test
 {
 
 TemporaryFolder::TemporaryFolder()
-    : folder (juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("brevalon-app-test", "", false))
+    : folder (juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("brevalon-app-test-" + juce::Uuid().toString()))
 {
     const auto result = folder.createDirectory();
     EXPECT_TRUE (result.wasOk()) << result.getErrorMessage();

@@ -12,7 +12,7 @@ class GlobalSettingsFileTest : public testing::Test
 protected:
     void SetUp() override
     {
-        root = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("brevalon-settings", {});
+        root = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("brevalon-settings-" + juce::Uuid().toString());
     }
     void TearDown() override { root.deleteRecursively(); }
 

@@ -55,7 +55,7 @@ TEST (ProcessorParameters, TheFourParametersInIndexOrder)
         EXPECT_EQ (parameter->getDefault(), row.defaultValue) << row.id;
         EXPECT_EQ (parameter->getDecimals(), row.decimals) << row.id;
         EXPECT_EQ (parameter->getOptions(), row.options) << row.id;
-        EXPECT_EQ (parameter->getTextWithUnit(), row.textAtDefault) << row.id;
+        EXPECT_EQ (parameter->textWithUnitForPlain (parameter->getDefault()), row.textAtDefault) << row.id;
     }
     EXPECT_EQ (manager->getParameterAt (Processor::bypassParam)->getMaximumText(), "On");
     EXPECT_EQ (manager->getParameterAt (4)->getId(), "invalid");

@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         if (sharedFolder == juce::File())
-            sharedFolder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("brevalon-state-test", "");
+            sharedFolder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("brevalon-state-test-" + juce::Uuid().toString());
         engine = makeEngine (&now);
     }
 

@@ -1,0 +1,185 @@
+#include "QuillfenAudioProcessor.h"
+
+#include "HostParameter.h"
+#include "PluginIdentity.h"
+
+QuillfenAudioProcessor::QuillfenAudioProcessor (const BusesProperties& buses, std::unique_ptr<ParamManager> parameters,
+                                                SharedFolder sharedFolder)
+    : juce::AudioProcessor (buses),
+      stateEngine (std::make_unique<StateEngine> (std::move (parameters), juce::String (PluginIdentity::name) + ".conf", sharedFolder)),
+      globalSettings (std::make_unique<GlobalParamList> (sharedFolder))
+{
+    globalSettings->attach (GlobalParamList::fileName);
+
+    for (int i = 0; i < getNumHostParameters(); ++i)
+        addParameter (new HostParameter (*this, i));
+}
+
+QuillfenAudioProcessor::~QuillfenAudioProcessor()
+{
+    // Settings first, then the state engine with the parameters.
+    globalSettings.reset();
+    stateEngine.reset();
+}
+
+const juce::String QuillfenAudioProcessor::getName() const
+{
+    return PluginIdentity::name;
+}
+
+void QuillfenAudioProcessor::prepareToPlay (double sampleRate, int)
+{
+    currentSampleRate = sampleRate;
+    if (sampleRate != lastPreparedRate)
+    {
+        auto& parameters = getParamManager();
+        for (int i = 0; i < parameters.getCount(); ++i)
+            if ((parameters.getParameterAt (i)->getOptions() & Parameter::rateDependent) != 0)
+                parameters.getParameterAt (i)->markChanged();
+        lastPreparedRate = sampleRate;
+    }
+}
+
+void QuillfenAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    if (buffer.hasBeenCleared())
+        return;
+    for (int channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels() && channel < buffer.getNumChannels(); ++channel)
+        buffer.clear (channel, 0, buffer.getNumSamples());
+}
+
+juce::AudioProcessorEditor* QuillfenAudioProcessor::createEditor()
+{
+    return new juce::GenericAudioProcessorEditor (*this);
+}
+
+//==============================================================================
+int QuillfenAudioProcessor::getNumHostParameters() const
+{
+    return getParamManager().getCount();
+}
+
+juce::String QuillfenAudioProcessor::getHostParameterName (int index) const
+{
+    return getParamManager().getParameterAt (index)->getName();
+}
+
+float QuillfenAudioProcessor::getHostParameter (int index) const
+{
+    return getParamManager().getParameterAt (index)->getNormalised();
+}
+
+juce::String QuillfenAudioProcessor::getHostParameterText (int index) const
+{
+    return getParamManager().getParameterAt (index)->getTextWithUnit();
+}
+
+int QuillfenAudioProcessor::getHostParameterNumSteps (int index) const
+{
+    return getParamManager().getParameterAt (index)->getNumSteps();
+}
+
+float QuillfenAudioProcessor::getHostParameterDefaultValue (int index) const
+{
+    const auto* parameter = getParamManager().getParameterAt (index);
+    return parameter->plainToNormalised (parameter->getDefault());
+}
+
+void QuillfenAudioProcessor::setHostParameter (int index, float value)
+{
+    if (getParamManager().isValidIndex (index))
+        stateEngine->setValueFromHost (index, value);
+}
+
+bool QuillfenAudioProcessor::isHostParameterAutomatable (int index) const
+{
+    return (getParamManager().getParameterAt (index)->getOptions() & Parameter::notAutomatable) == 0;
+}
+
+//==============================================================================
+int QuillfenAudioProcessor::getNumPrograms()
+{
+    return getParamManager().programs.getCount();
+}
+
+int QuillfenAudioProcessor::getCurrentProgram()
+{
+    return stateEngine->getCurrentProgram();
+}
+
+void QuillfenAudioProcessor::setCurrentProgram (int index)
+{
+    if (! stateEngine->isAvailable (index))
+        return;
+    const auto before = currentValues();
+    stateEngine->selectProgram (index);
+    notifyHostOfChanges (before);
+}
+
+const juce::String QuillfenAudioProcessor::getProgramName (int index)
+{
+    return stateEngine->getProgramNameForDisplay (index);
+}
+
+void QuillfenAudioProcessor::changeProgramName (int index, const juce::String& newName)
+{
+    stateEngine->renameProgram (index, newName);
+}
+
+void QuillfenAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    const auto document = stateEngine->createStateDocument();
+    copyXmlToBinary (*document, destData);
+    globalSettings->save();
+}
+
+void QuillfenAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    const auto before = currentValues();
+    const auto document = getXmlFromBinary (data, sizeInBytes);
+    stateEngine->restoreFromDocument (document.get());
+
+    // The engine lock is released here, before the callback lock is taken.
+    {
+        const juce::ScopedLock lock (getCallbackLock());
+        applyPendingChanges();
+    }
+    notifyHostOfChanges (before);
+}
+
+//==============================================================================
+void QuillfenAudioProcessor::applyPendingChanges()
+{
+    auto& parameters = getParamManager();
+    for (int i = 0; i < parameters.getCount(); ++i)
+        if (parameters.getParameterAt (i)->testAndClearChangeFlags (Parameter::audioFlag))
+            parameterChanged (i);
+}
+
+void QuillfenAudioProcessor::setParameterFromEditor (int index, float normalised)
+{
+    if (! getParamManager().isValidIndex (index))
+        return;
+    stateEngine->setValueWithUndo (index, normalised);
+    if (auto* hostParameter = getParameters()[index])
+        hostParameter->sendValueChangedMessageToListeners (getParamManager().getParameterAt (index)->getNormalised());
+}
+
+std::vector<float> QuillfenAudioProcessor::currentValues() const
+{
+    std::vector<float> values;
+    for (int i = 0; i < getParamManager().getCount(); ++i)
+        values.push_back (getParamManager().getParameterAt (i)->getNormalised());
+    return values;
+}
+
+void QuillfenAudioProcessor::notifyHostOfChanges (const std::vector<float>& before)
+{
+    const auto& hostParameters = getParameters();
+    for (int i = 0; i < (int)before.size() && i < hostParameters.size(); ++i)
+    {
+        const float now = getParamManager().getParameterAt (i)->getNormalised();
+        if (! (now == before[(size_t)i]))
+            hostParameters[i]->sendValueChangedMessageToListeners (now);
+    }
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "GlobalParamList.h"
+#include "ParamManager.h"
+#include "SharedFolder.h"
+#include "StateEngine.h"
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <memory>
+
+// The framework's processor: turns the host's parameter, program and state calls into calls on
+// the instance's parameters and state engine. Owns the state engine (and through it the
+// parameters), the user-wide settings and the sample rate. Products derive from it, add their
+// audio and learn of new parameter values through parameterChanged().
+class QuillfenAudioProcessor : public juce::AudioProcessor
+{
+public:
+    static constexpr double defaultSampleRate = 44100.0;
+
+    // `sharedFolder` holds the user presets and the global settings (tests pass a temporary one).
+    QuillfenAudioProcessor (const BusesProperties& buses, std::unique_ptr<ParamManager> parameters, SharedFolder sharedFolder = {});
+    ~QuillfenAudioProcessor() override;
+
+    //==============================================================================
+    const juce::String getName() const override;
+    void prepareToPlay (double sampleRate, int maximumExpectedSamplesPerBlock) override;
+    void releaseResources() override {}
+    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override;
+    using juce::AudioProcessor::processBlock;
+
+    const juce::String getInputChannelName (int channelIndex) const override { return juce::String (channelIndex + 1); }
+    const juce::String getOutputChannelName (int channelIndex) const override { return juce::String (channelIndex + 1); }
+    bool isInputChannelStereoPair (int) const override { return true; }
+    bool isOutputChannelStereoPair (int) const override { return true; }
+    bool silenceInProducesSilenceOut() const override { return false; }
+    double getTailLengthSeconds() const override { return 0.0; }
+    bool acceptsMidi() const override { return false; }
+    bool producesMidi() const override { return false; }
+
+    juce::AudioProcessorEditor* createEditor() override;
+    bool hasEditor() const override { return true; }
+
+    int getNumPrograms() override;
+    int getCurrentProgram() override;
+    void setCurrentProgram (int index) override;
+    const juce::String getProgramName (int index) override;
+    void changeProgramName (int index, const juce::String& newName) override;
+
+    void getStateInformation (juce::MemoryBlock& destData) override;
+    void setStateInformation (const void* data, int sizeInBytes) override;
+
+    //==============================================================================
+    // The host parameter operations, reached by hosts through the HostParameter objects.
+    int getNumHostParameters() const;
+    juce::String getHostParameterName (int index) const;
+    float getHostParameter (int index) const;
+    juce::String getHostParameterText (int index) const;
+    int getHostParameterNumSteps (int index) const;
+    float getHostParameterDefaultValue (int index) const;
+    void setHostParameter (int index, float value);
+    bool isHostParameterAutomatable (int index) const;
+
+    //==============================================================================
+    // Tells the product that parameter `index` has a new value.
+    virtual void parameterChanged (int index) = 0;
+
+    // Applies every parameter whose audio change flag is set. Callers hold the callback lock.
+    void applyPendingChanges();
+
+    // The editor's way of writing a parameter: recorded for undo, then told to the host.
+    void setParameterFromEditor (int index, float normalised);
+
+    StateEngine& getStateEngine() noexcept { return *stateEngine; }
+    ParamManager& getParamManager() noexcept { return stateEngine->getModel(); }
+    const ParamManager& getParamManager() const noexcept { return stateEngine->getModel(); }
+    GlobalParamList& getGlobalSettings() noexcept { return *globalSettings; }
+    double getCurrentSampleRate() const noexcept { return currentSampleRate; }
+
+protected:
+    double currentSampleRate = defaultSampleRate;
+
+private:
+    // Tells the host about every parameter whose value differs from `before`.
+    void notifyHostOfChanges (const std::vector<float>& before);
+    std::vector<float> currentValues() const;
+
+    std::unique_ptr<StateEngine> stateEngine;
+    double lastPreparedRate = 0.0;
+    std::unique_ptr<GlobalParamList> globalSettings;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuillfenAudioProcessor)
+};
