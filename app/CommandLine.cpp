@@ -57,6 +57,9 @@ const OptionSpec optionSpecs[] = {
     { "bits", true, inRender },
     { "rate", true, inPrintTaps | inExportIr },
     { "quiet", false, inEveryMode },
+    { "preset", true, inEveryMode },
+    { "state", true, inEveryMode },
+    { "list-presets", false, 0 },
     { "demo", true, 0 },
     { "print-taps", false, 0 },
     { "export-ir", true, 0 },
@@ -238,8 +241,13 @@ Status chooseMode (const OptionValues& options, Command& command)
         command.irFile = exportIr->second;
         ++selected;
     }
+    if (options.count ("list-presets") != 0)
+    {
+        command.mode = Mode::listPresets;
+        ++selected;
+    }
     if (selected > 1)
-        return usageError ("--demo, --print-taps and --export-ir cannot be combined");
+        return usageError ("--demo, --print-taps, --export-ir and --list-presets cannot be combined");
     return Status::success();
 }
 
@@ -326,6 +334,19 @@ ParsedCommand parseCommandLine (const std::vector<std::string>& arguments)
             return fail (status);
 
     filter.bypass = options.count ("bypass") != 0;
+    command.givenFilterOptions = { options.count ("frequency") != 0, options.count ("slope") != 0, options.count ("mix") != 0,
+                                   options.count ("bypass") != 0 };
+
+    if (const auto preset = options.find ("preset"); preset != options.end())
+        command.presetName = juce::String (preset->second);
+    if (const auto state = options.find ("state"); state != options.end())
+        command.stateSource = juce::String (state->second);
+    if (options.count ("preset") != 0 && options.count ("state") != 0)
+        return fail (usageError ("--preset and --state cannot be combined"));
+    if (options.count ("preset") != 0 && command.presetName.isEmpty())
+        return fail (usageError ("--preset needs a name"));
+    if (options.count ("state") != 0 && command.stateSource.isEmpty())
+        return fail (usageError ("--state needs a state code or @FILE"));
     command.compensateLatency = options.count ("no-latency-compensation") == 0;
 
     if ((command.mode == Mode::printTaps || command.mode == Mode::exportIr) && options.count ("rate") == 0)
@@ -345,6 +366,7 @@ juce::String helpText()
   brevalon-render --demo OUTDIR [filter options]
   brevalon-render --print-taps --rate HZ [--frequency HZ] [--slope PERCENT]
   brevalon-render --export-ir FILE.wav --rate HZ [--frequency HZ] [--slope PERCENT]
+  brevalon-render --list-presets
 
 Runs Brevalon's linear-phase low-pass over an audio file in blocks, exactly as a plug-in host
 does, so the output is bit-identical to the plug-in's for the same settings and block size.
@@ -361,6 +383,14 @@ Filter options:
   --slope PERCENT    0 (shallow) .. 100 (steep) (default 75)
   --mix PERCENT      dry/wet amount, 0 (dry) .. 100 (fully filtered) (default 100)
   --bypass           switch the filter's bypass on: the input passes, delayed by the latency
+  --preset NAME      start from a preset: a factory preset ("Default", "Light", "Intermediate",
+                     "Steep and reduced", "Hard") or one of your global user presets, matched
+                     without regard to case; see --list-presets
+  --state CODE       start from a state code as the plug-in copies or shares it, for example
+                     '<Brevalon freqParam="22000.0" slopeParam="50.0" mixParam="100.0"
+                     bypassParam="Off"/>'; any text around the code is ignored
+  --state @FILE      the same, with the code read from FILE (a saved e-mail, a forum post, ...)
+                     Filter options given besides --preset or --state override their values.
 
 Rendering options:
   --block N          block size in samples, 1..65536 (default 512)
@@ -384,6 +414,8 @@ Other modes:
   --export-ir FILE   write the M taps as a mono 64-bit floating-point WAV at --rate; the plug-in's
                      impulse response is these taps delayed by the read offset
   --rate HZ          sample rate for --print-taps and --export-ir, 88200..384000
+  --list-presets     list the presets --preset accepts: the factory presets and the user
+                     presets saved by the plug-in in the shared folder (Brevalon.conf)
   -h, --help         show this text
   --version          show the version
 
@@ -392,10 +424,10 @@ Options may be written as "--name value" or "--name=value"; "--" ends the option
 Exit codes:
   0  success
   1  processing or file error: INPUT missing, unreadable, not WAV/AIFF/FLAC or with more than
-     two channels; OUTPUT cannot be written
+     two channels; OUTPUT cannot be written; the file of --state @FILE cannot be read
   2  usage error: unknown option, missing or non-numeric value, value out of range, OUTPUT the
      same file as INPUT, an OUTPUT extension of another format, or a bit depth the output
-     format cannot store
+     format cannot store, an unknown --preset, a --state without a state code
 No output file is left behind when the exit code is not 0.)";
 }
 

@@ -15,16 +15,26 @@ struct Command
 {
     enum class Mode
     {
-        render,    // INPUT OUTPUT
-        demo,      // --demo OUTDIR
-        printTaps, // --print-taps --rate HZ
-        exportIr,  // --export-ir FILE --rate HZ
+        render,      // INPUT OUTPUT
+        demo,        // --demo OUTDIR
+        printTaps,   // --print-taps --rate HZ
+        exportIr,    // --export-ir FILE --rate HZ
+        listPresets, // --list-presets
         help,
         version
     };
 
+    // Which filter options the command line gives; they override a preset or state code.
+    struct GivenFilterOptions
+    {
+        bool frequency = false, slope = false, mix = false, bypass = false;
+    };
+
     Mode mode = Mode::render;
     FilterSettings filter;
+    GivenFilterOptions givenFilterOptions;
+    juce::String presetName;  // --preset: a factory or user preset to start from
+    juce::String stateSource; // --state: a state code, or @FILE holding one
     int blockSize = 512;
     bool compensateLatency = true;
     bool quiet = false;

@@ -5,6 +5,7 @@
 #include "Demo.h"
 #include "FileRenderer.h"
 #include "FilterTaps.h"
+#include "PresetSettings.h"
 
 #include <cstdio>
 
@@ -13,8 +14,16 @@ using namespace brevalon::app;
 namespace
 {
 
-Status run (const Command& command, Console& console)
+Status run (Command command, Console& console)
 {
+    if (command.mode == Command::Mode::listPresets)
+    {
+        std::fputs (presetList().toRawUTF8(), stdout);
+        return Status::success();
+    }
+    if (auto status = applyPresetOrState (command); ! status.ok())
+        return status;
+
     switch (command.mode)
     {
     case Command::Mode::help:
@@ -31,6 +40,7 @@ Status run (const Command& command, Console& console)
     case Command::Mode::exportIr:
         return exportImpulseResponse (command.irFile, command.filter, command.rate, console);
     case Command::Mode::render:
+    case Command::Mode::listPresets:
         break;
     }
 
