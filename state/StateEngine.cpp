@@ -592,30 +592,28 @@ bool StateEngine::canRedo() const
 
 void StateEngine::undo()
 {
-    const juce::ScopedLock sl (lock);
-    const auto* newest = history.newestUndoable();
-    if (newest == nullptr)
-        return;
-    const UndoEntry entry = *newest;
-    UndoEntry inverse = capture (entry.kind, entry.parameterIndex);
-    inverse.time = entry.time;
-    apply (entry);
-    history.stepBack (std::move (inverse));
-    recomputeFlags();
-    historyChanged = true;
+    step (true);
 }
 
 void StateEngine::redo()
 {
+    step (false);
+}
+
+void StateEngine::step (bool backwards)
+{
     const juce::ScopedLock sl (lock);
-    const auto* next = history.nextRedoable();
-    if (next == nullptr)
+    const auto* stored = backwards ? history.newestUndoable() : history.nextRedoable();
+    if (stored == nullptr)
         return;
-    const UndoEntry entry = *next;
+    const UndoEntry entry = *stored;
     UndoEntry inverse = capture (entry.kind, entry.parameterIndex);
     inverse.time = entry.time;
     apply (entry);
-    history.stepForward (std::move (inverse));
+    if (backwards)
+        history.stepBack (std::move (inverse));
+    else
+        history.stepForward (std::move (inverse));
     recomputeFlags();
     historyChanged = true;
 }
@@ -898,22 +896,18 @@ int StateEngine::nextAvailable() const
 
 bool StateEngine::previousProgram()
 {
-    const juce::ScopedLock sl (lock);
-    const int target = previousAvailable();
-    recordEntry (capture (UndoEntry::programChange, 0));
-    if (target >= 0)
-        switchToProgram (target);
-    else
-        history.removeNewest();
-    recomputeFlags();
-    historyChanged = true;
-    return target >= 0;
+    return stepProgram (true);
 }
 
 bool StateEngine::nextProgram()
 {
+    return stepProgram (false);
+}
+
+bool StateEngine::stepProgram (bool down)
+{
     const juce::ScopedLock sl (lock);
-    const int target = nextAvailable();
+    const int target = down ? previousAvailable() : nextAvailable();
     recordEntry (capture (UndoEntry::programChange, 0));
     if (target >= 0)
         switchToProgram (target);
@@ -1005,14 +999,15 @@ void StateEngine::resetCurrentProgram()
 //==============================================================================
 bool StateEngine::isUserSlot (int program) const noexcept
 {
-    return program >= model->factoryProgramCount && program < model->factoryProgramCount + model->userSlotCount
-           && model->programs.isValidIndex (program);
+    return program >= model->factoryProgramCount && program < model->factoryProgramCount + model->userSlotCount &&
+           model->programs.isValidIndex (program);
 }
 
 void StateEngine::loadUserPresets()
 {
     std::unique_ptr<juce::XmlElement> document;
-    if (userPresetFile.read (document) != UserPresetFile::Content::parsed || ! document->getTagName().equalsIgnoreCase (UserPresetFile::rootTag))
+    if (userPresetFile.read (document) != UserPresetFile::Content::parsed ||
+        ! document->getTagName().equalsIgnoreCase (UserPresetFile::rootTag))
         return;
     const auto* presets = XmlLookup::findChild (*document, "presets");
     if (presets == nullptr)
@@ -1039,17 +1034,17 @@ int StateEngine::firstFreeSlot() const
     if (presets == nullptr)
         return model->factoryProgramCount;
 
-    std::vector<bool> used ((size_t) model->programs.getCount(), false);
+    std::vector<bool> used ((size_t)model->programs.getCount(), false);
     for (auto* preset = presets->getFirstChildElement(); preset != nullptr; preset = preset->getNextElement())
     {
         if (! preset->getTagName().equalsIgnoreCase ("preset") || XmlLookup::getBool (*preset, "_Deleted_"))
             continue;
         const int index = programForPresetNumber (*model, XmlLookup::getInt (*preset, "_No_"));
         if (model->programs.isValidIndex (index))
-            used[(size_t) index] = true;
+            used[(size_t)index] = true;
     }
     for (int p = model->factoryProgramCount; p < model->factoryProgramCount + model->userSlotCount; ++p)
-        if (model->programs.isValidIndex (p) && ! used[(size_t) p])
+        if (model->programs.isValidIndex (p) && ! used[(size_t)p])
             return p;
     return -1;
 }
@@ -1103,7 +1098,8 @@ void StateEngine::writeCurrentProgramToFile()
     sync();
 
     const int number = presetNumberForProgram (*model, current);
-    auto fillPreset = [&] (juce::XmlElement& preset) {
+    auto fillPreset = [&] (juce::XmlElement& preset)
+    {
         preset.setAttribute ("_No_", number);
         preset.setAttribute ("_Name_", program.getName());
         writeRecordValues (preset, program, true);
@@ -1112,33 +1108,33 @@ void StateEngine::writeCurrentProgramToFile()
     std::unique_ptr<juce::XmlElement> document;
     switch (userPresetFile.read (document))
     {
-        case UserPresetFile::Content::parsed:
+    case UserPresetFile::Content::parsed:
+    {
+        auto* presets = XmlLookup::findChild (*document, "presets");
+        if (presets == nullptr)
+            presets = document->createNewChildElement ("presets");
+        if (auto* preset = UserPresetFile::findPreset (*presets, number, false))
         {
-            auto* presets = XmlLookup::findChild (*document, "presets");
-            if (presets == nullptr)
-                presets = document->createNewChildElement ("presets");
-            if (auto* preset = UserPresetFile::findPreset (*presets, number, false))
-            {
-                if (XmlLookup::getBool (*preset, "_Deleted_"))
-                    preset->setAttribute ("_Deleted_", 0);
-                fillPreset (*preset);
-            }
-            else
-            {
-                fillPreset (*presets->createNewChildElement ("preset"));
-            }
-            userPresetFile.write (*document);
-            break;
+            if (XmlLookup::getBool (*preset, "_Deleted_"))
+                preset->setAttribute ("_Deleted_", 0);
+            fillPreset (*preset);
         }
-        case UserPresetFile::Content::missing:
+        else
         {
-            juce::XmlElement root (UserPresetFile::rootTag);
-            fillPreset (*root.createNewChildElement ("presets")->createNewChildElement ("preset"));
-            userPresetFile.write (root);
-            break;
+            fillPreset (*presets->createNewChildElement ("preset"));
         }
-        case UserPresetFile::Content::unreadable:
-            break; // never written over: it may hold presets a later version or the user wrote
+        userPresetFile.write (*document);
+        break;
+    }
+    case UserPresetFile::Content::missing:
+    {
+        juce::XmlElement root (UserPresetFile::rootTag);
+        fillPreset (*root.createNewChildElement ("presets")->createNewChildElement ("preset"));
+        userPresetFile.write (root);
+        break;
+    }
+    case UserPresetFile::Content::unreadable:
+        break; // never written over: it may hold presets a later version or the user wrote
     }
 }
 
@@ -1188,7 +1184,8 @@ void StateEngine::reloadUserSlot (int current)
     program.active = false;
 
     std::unique_ptr<juce::XmlElement> document;
-    if (userPresetFile.read (document) != UserPresetFile::Content::parsed || ! document->getTagName().equalsIgnoreCase (UserPresetFile::rootTag))
+    if (userPresetFile.read (document) != UserPresetFile::Content::parsed ||
+        ! document->getTagName().equalsIgnoreCase (UserPresetFile::rootTag))
         return;
     auto* presets = XmlLookup::findChild (*document, "presets");
     if (presets == nullptr)

@@ -146,6 +146,8 @@ private:
     UndoEntry capture (int32_t kind, int32_t parameterIndex) const;
     void apply (const UndoEntry& entry);
     void switchToProgram (int index);
+    bool stepProgram (bool down);
+    void step (bool backwards);
     void renameCurrentProgramFromHistory (const juce::String& name);
     void recomputeStatesEqual();
     void recomputeProgramModified();

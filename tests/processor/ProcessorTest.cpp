@@ -1,4 +1,5 @@
 #include "AllocationCounter.h"
+#include "LockHolder.h"
 #include "QuillfenTemplateAudioProcessor.h"
 
 #include <gtest/gtest.h>
@@ -304,19 +305,10 @@ TEST (Processor, ResponseQueryWaitsForTheCallbackLock)
     EXPECT_NEAR (processor.responseAt (0.0), 1.0, 1e-12);
     EXPECT_EQ (processor.responseAt (50000.0), -1.0);
 
-    std::promise<void> locked, release;
-    std::thread holder (
-        [&]
-        {
-            const juce::ScopedLock lock (processor.getCallbackLock());
-            locked.set_value();
-            release.get_future().wait();
-        });
-    locked.get_future().wait();
+    brevalon::test::LockHolder holder (processor.getCallbackLock());
     auto query = std::async (std::launch::async, [&] { return processor.responseAt (21000.0); });
     EXPECT_EQ (query.wait_for (std::chrono::milliseconds (100)), std::future_status::timeout);
-    release.set_value();
-    holder.join();
+    holder.release();
     EXPECT_NEAR (20.0 * std::log10 (query.get()), -0.106, 0.001);
 }
 
@@ -344,15 +336,7 @@ TEST (Processor, ProcessingNeitherAllocatesNorLocks)
         EXPECT_EQ (scope.count(), 0u);
     }
 
-    std::promise<void> locked, release;
-    std::thread holder (
-        [&]
-        {
-            const juce::ScopedLock lock (processor.getCallbackLock());
-            locked.set_value();
-            release.get_future().wait();
-        });
-    locked.get_future().wait();
+    brevalon::test::LockHolder holder (processor.getCallbackLock());
     auto processing = std::async (std::launch::async,
                                   [&]
                                   {
@@ -361,7 +345,6 @@ TEST (Processor, ProcessingNeitherAllocatesNorLocks)
                                       processor.processBlockBypassed (buffer, midi);
                                   });
     EXPECT_EQ (processing.wait_for (std::chrono::seconds (10)), std::future_status::ready);
-    release.set_value();
-    holder.join();
+    holder.release();
     processing.wait();
 }
