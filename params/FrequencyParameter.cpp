@@ -61,18 +61,7 @@ bool FrequencyParameter::parsePlain (const juce::String& text, double& value) co
         value = clampToRange (inKilohertz || onlyKilohertzFits ? number * 1000.0 : number);
         return true;
     }
-    if (matchesText (text, minimumText))
-    {
-        value = minimum;
-        return true;
-    }
-    if (matchesText (text, maximumText))
-    {
-        value = maximum;
-        return true;
-    }
-    value = getRawValue();
-    return false;
+    return parseSpecialText (text, false, value);
 }
 
 juce::String FrequencyParameter::frequencyText (double x, bool scaled) const

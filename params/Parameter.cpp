@@ -178,23 +178,23 @@ bool Parameter::parsePlain (const juce::String& text, double& value) const
         value = clampToRange (number);
         return true;
     }
+    return parseSpecialText (text, true, value);
+}
+
+bool Parameter::parseSpecialText (const juce::String& text, bool withMiddle, double& value) const
+{
     if (matchesText (text, minimumText))
-    {
         value = minimum;
-        return true;
-    }
-    if (matchesText (text, maximumText))
-    {
+    else if (matchesText (text, maximumText))
         value = maximum;
-        return true;
-    }
-    if (matchesText (text, middleText))
-    {
+    else if (withMiddle && matchesText (text, middleText))
         value = middle;
-        return true;
+    else
+    {
+        value = getRawValue();
+        return false;
     }
-    value = getRawValue();
-    return false;
+    return true;
 }
 
 bool Parameter::parseNormalised (const juce::String& text, float& value) const

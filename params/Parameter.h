@@ -120,6 +120,9 @@ protected:
 
     // True when text equals the non-empty special text, ignoring case.
     static bool matchesText (const juce::String& text, const juce::String& special);
+    // The minimum, maximum (and optionally middle) text, compared without regard to case; on no
+    // match the current plain value and false.
+    bool parseSpecialText (const juce::String& text, bool withMiddle, double& value) const;
 
     juce::String id;
     juce::String name;
