@@ -26,7 +26,7 @@ packages=(
     build-essential cmake pkg-config ccache
     juce-modules-source libflac-dev libvorbis-dev libogg-dev libpng-dev libjpeg-dev zlib1g-dev
     fst-dev lv2-dev fonts-dejavu-core
-    libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+    libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth locales
 )
 missing=()
 for package in "${packages[@]}"; do
@@ -38,6 +38,13 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+# A locale with a decimal comma, so the tests can show that texts do not depend on the locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "note: could not generate de_DE.UTF-8; the locale test will be skipped"
 fi
 
 warnings_as_errors=OFF
