@@ -17,7 +17,11 @@ struct Stereo
 {
     std::vector<float> left, right;
 
-    explicit Stereo (size_t n = 0) : left (n, 0.0f), right (n, 0.0f) {}
+    explicit Stereo (size_t n = 0)
+        : left (n, 0.0f),
+          right (n, 0.0f)
+    {
+    }
     size_t size() const { return left.size(); }
     bool operator== (const Stereo& o) const
     {
@@ -146,30 +150,46 @@ TEST (FirLowpassEngine, DryOnlyIsTheInputDelayedBitForBit)
     }
 }
 
-// Toggling bypass (parameter or host) never shifts the signal: the filtered stretches equal an
-// engine that never bypassed, the bypassed stretches the delayed input.
+// Toggling bypass (parameter or host) never shifts the signal: each switch crossfades over the
+// ramp between the filtered signal of an engine that never bypassed and the delayed input,
+// both aligned; after the ramp the filtered stretches equal that engine and the bypassed
+// stretches the delayed input, bit for bit.
 TEST (FirLowpassEngine, SwitchingBypassKeepsTimeAlignment)
 {
-    const auto input = noise (4000, 9);
+    const auto input = noise (8000, 9);
     FirLowpassEngine reference;
     reference.setFilter (21000, 0.75, 96000);
     const auto filtered = run (reference, input);
+    const size_t segmentLength = 1000, ramp = (size_t)reference.getRampLength();
+    ASSERT_LT (ramp, segmentLength);
 
     for (const bool viaHost : { false, true })
     {
         FirLowpassEngine engine;
         engine.setFilter (21000, 0.75, 96000);
         Stereo output (input.size());
-        for (size_t start = 0, segment = 0; start < input.size(); start += 250, ++segment)
+        for (size_t start = 0, segment = 0; start < input.size(); start += segmentLength, ++segment)
         {
             const bool bypass = segment % 2 == 1;
             if (! viaHost)
                 engine.setBypassed (bypass);
-            run (engine, input, output, start, start + 250, 64, viaHost && bypass);
-            for (size_t i = start; i < start + 250; ++i)
+            run (engine, input, output, start, start + segmentLength, 64, viaHost && bypass);
+            for (size_t i = start; i < start + segmentLength; ++i)
             {
-                ASSERT_EQ (output.left[i], bypass ? input.left[i - 45] : filtered.left[i]) << i;
-                ASSERT_EQ (output.right[i], bypass ? input.right[i - 45] : filtered.right[i]) << i;
+                const float delayedLeft = i >= 45 ? input.left[i - 45] : 0.0f, delayedRight = i >= 45 ? input.right[i - 45] : 0.0f;
+                const float left = bypass ? delayedLeft : filtered.left[i], right = bypass ? delayedRight : filtered.right[i];
+                if (segment == 0 || i >= start + ramp)
+                {
+                    ASSERT_EQ (output.left[i], left) << i;
+                    ASSERT_EQ (output.right[i], right) << i;
+                }
+                else
+                {
+                    const double a = (double)(i - start + 1) / (double)ramp;
+                    const float fromLeft = bypass ? filtered.left[i] : delayedLeft, fromRight = bypass ? filtered.right[i] : delayedRight;
+                    ASSERT_NEAR (output.left[i], (1 - a) * fromLeft + a * left, 1e-6) << i;
+                    ASSERT_NEAR (output.right[i], (1 - a) * fromRight + a * right, 1e-6) << i;
+                }
             }
         }
     }
@@ -186,9 +206,21 @@ TEST (FirLowpassEngine, CornerAndSlopeChangesKeepHistoryRateChangeClearsIt)
     engine.setFilter (24000, 0.1, 96000);
     Stereo output (input.size());
     run (engine, input, output, 0, 1000);
+    FirLowpassEngine previous;
+    previous.setFilter (24000, 0.1, 96000);
+    const auto before = run (previous, input);
+
+    // The new taps read the same history: after the crossfade the output is that of an engine
+    // that always had them, and during it a blend of the two, with no gap.
     engine.setFilter (21000, 0.75, 96000);
     run (engine, input, output, 1000, input.size());
-    for (size_t i = 1000; i < input.size(); ++i)
+    const auto ramp = (size_t)engine.getRampLength();
+    for (size_t i = 1000; i < 1000 + ramp; ++i)
+    {
+        const double a = (double)(i - 1000 + 1) / (double)ramp;
+        ASSERT_NEAR (output.left[i], (1 - a) * before.left[i] + a * expected.left[i], 1e-6) << i;
+    }
+    for (size_t i = 1000 + ramp; i < input.size(); ++i)
         ASSERT_EQ (output.left[i], expected.left[i]) << i;
 
     // A new rate starts from silence: the output equals a fresh engine at that rate.
