@@ -2,8 +2,15 @@
 
 #include "QuillfenAudioProcessor.h"
 
+juce::String HostParameter::idFor (int index, juce::AudioProcessor::WrapperType wrapperType)
+{
+    // JUCE's LV2 wrapper turns an id into a Turtle name and replaces a leading digit with "_",
+    // which would give every parameter the same name.
+    return (wrapperType == juce::AudioProcessor::wrapperType_LV2 ? "_" : "") + juce::String (index);
+}
+
 HostParameter::HostParameter (QuillfenAudioProcessor& owner_, int index_)
-    : juce::AudioProcessorParameterWithID (juce::String (index_), owner_.getHostParameterName (index_)),
+    : juce::AudioProcessorParameterWithID (idFor (index_, owner_.wrapperType), owner_.getHostParameterName (index_)),
       owner (owner_),
       index (index_)
 {

@@ -11,6 +11,10 @@ class HostParameter final : public juce::AudioProcessorParameterWithID
 public:
     HostParameter (QuillfenAudioProcessor& owner, int index);
 
+    // The identifier: the decimal index, in LV2 with "_" in front (an LV2 name cannot start with
+    // a digit).
+    static juce::String idFor (int index, juce::AudioProcessor::WrapperType wrapperType);
+
     float getValue() const override;
     void setValue (float newValue) override;
     float getDefaultValue() const override;
