@@ -165,21 +165,16 @@ __attribute__ ((target ("avx2,fma"))) inline __m128d foldedTail (const double* t
     return _mm_fmadd_pd (_mm_set1_pd (taps[half]), _mm_loadu_pd (frames + 2 * half), sum);
 }
 
-__attribute__ ((target ("avx2,fma"))) inline StereoSum foldedSum (__m256d acc0, __m256d acc1, __m128d tail) noexcept
+// Stores the sum as two 64-bit values, the width the caller reads them with: a wider store
+// that the caller reads in parts stalls on the way from store to load.
+__attribute__ ((target ("avx2,fma"))) inline void storeFoldedSum (__m256d acc0, __m256d acc1, __m128d tail, StereoSum& result) noexcept
 {
     const __m256d a = _mm256_add_pd (acc0, acc1);
     const __m128d sum = _mm_add_pd (_mm_add_pd (_mm256_castpd256_pd128 (a), _mm256_extractf128_pd (a, 1)), tail);
-    StereoSum result;
     _mm_storel_pd (&result.left, sum);
     _mm_storeh_pd (&result.right, sum);
-    return result;
 }
 } // namespace
-
-// An empty asm that claims to change `v`: keeps a folded frame pair in a register. Without it
-// the compiler folds the loads into each of the FMAs that use them, loading every frame pair
-// twice, which makes the crossfade loop bound by loads.
-#    define BREVALON_KEEP_IN_REGISTER(v) asm("" : "+x"(v))
 
 __attribute__ ((target ("avx2,fma"))) FadeSums stereoDotFadeAvx2 (const double* previousTaps, const double* currentTaps,
                                                                   const double* frames, int extent) noexcept
@@ -191,8 +186,6 @@ __attribute__ ((target ("avx2,fma"))) FadeSums stereoDotFadeAvx2 (const double* 
     {
         __m256d s01, s23;
         foldedFrames (frames, extent, k, s01, s23);
-        BREVALON_KEEP_IN_REGISTER (s01);
-        BREVALON_KEEP_IN_REGISTER (s23);
         const __m256d p = _mm256_loadu_pd (previousTaps + k);
         const __m256d c = _mm256_loadu_pd (currentTaps + k);
         previous0 = _mm256_fmadd_pd (_mm256_permute4x64_pd (p, 0x50), s01, previous0);
@@ -200,13 +193,17 @@ __attribute__ ((target ("avx2,fma"))) FadeSums stereoDotFadeAvx2 (const double* 
         current0 = _mm256_fmadd_pd (_mm256_permute4x64_pd (c, 0x50), s01, current0);
         current1 = _mm256_fmadd_pd (_mm256_permute4x64_pd (c, 0xFA), s23, current1);
     }
-    return { foldedSum (previous0, previous1, foldedTail (previousTaps, frames, extent, groups)),
-             foldedSum (current0, current1, foldedTail (currentTaps, frames, extent, groups)) };
+    FadeSums sums;
+    storeFoldedSum (previous0, previous1, foldedTail (previousTaps, frames, extent, groups), sums.previous);
+    storeFoldedSum (current0, current1, foldedTail (currentTaps, frames, extent, groups), sums.current);
+    return sums;
 }
 
-__attribute__ ((target ("avx2,fma"))) void stereoDotFadePairAvx2 (const double* previousTaps, const double* currentTaps,
-                                                                  const double* frames, int extent, FadeSums& older,
-                                                                  FadeSums& newer) noexcept
+namespace
+{
+__attribute__ ((target ("avx2,fma"), always_inline)) inline void fadePairAvx2 (const double* previousTaps, const double* currentTaps,
+                                                                               const double* frames, int extent, FadeSums& older,
+                                                                               FadeSums& newer) noexcept
 {
     // Each spread tap pair serves two samples and each folded frame pair two tap sets.
     const int groups = (extent >> 1) & ~3;
@@ -220,10 +217,6 @@ __attribute__ ((target ("avx2,fma"))) void stereoDotFadePairAvx2 (const double* 
         __m256d f01, f23, g01, g23;
         foldedFrames (frames, extent, k, f01, f23);
         foldedFrames (newerFrames, extent, k, g01, g23);
-        BREVALON_KEEP_IN_REGISTER (f01);
-        BREVALON_KEEP_IN_REGISTER (f23);
-        BREVALON_KEEP_IN_REGISTER (g01);
-        BREVALON_KEEP_IN_REGISTER (g23);
         const __m256d p = _mm256_loadu_pd (previousTaps + k);
         const __m256d c = _mm256_loadu_pd (currentTaps + k);
         const __m256d p01 = _mm256_permute4x64_pd (p, 0x50);
@@ -239,10 +232,18 @@ __attribute__ ((target ("avx2,fma"))) void stereoDotFadePairAvx2 (const double* 
         newerCurrent0 = _mm256_fmadd_pd (c01, g01, newerCurrent0);
         newerCurrent1 = _mm256_fmadd_pd (c23, g23, newerCurrent1);
     }
-    older = { foldedSum (olderPrevious0, olderPrevious1, foldedTail (previousTaps, frames, extent, groups)),
-              foldedSum (olderCurrent0, olderCurrent1, foldedTail (currentTaps, frames, extent, groups)) };
-    newer = { foldedSum (newerPrevious0, newerPrevious1, foldedTail (previousTaps, newerFrames, extent, groups)),
-              foldedSum (newerCurrent0, newerCurrent1, foldedTail (currentTaps, newerFrames, extent, groups)) };
+    storeFoldedSum (olderPrevious0, olderPrevious1, foldedTail (previousTaps, frames, extent, groups), older.previous);
+    storeFoldedSum (olderCurrent0, olderCurrent1, foldedTail (currentTaps, frames, extent, groups), older.current);
+    storeFoldedSum (newerPrevious0, newerPrevious1, foldedTail (previousTaps, newerFrames, extent, groups), newer.previous);
+    storeFoldedSum (newerCurrent0, newerCurrent1, foldedTail (currentTaps, newerFrames, extent, groups), newer.current);
+}
+} // namespace
+
+__attribute__ ((target ("avx2,fma"))) void stereoDotFadePairAvx2 (const double* previousTaps, const double* currentTaps,
+                                                                  const double* frames, int extent, FadeSums& older,
+                                                                  FadeSums& newer) noexcept
+{
+    fadePairAvx2 (previousTaps, currentTaps, frames, extent, older, newer);
 }
 
 __attribute__ ((target ("avx2,fma"))) void filterBlockAvx2 (const FilterBlock& block, const float* inLeft, const float* inRight,
@@ -289,6 +290,7 @@ __attribute__ ((target ("avx2,fma"))) void rampBlockAvx2 (const RampBlock& block
     // the same way alone or in a pair, so the ramp does not depend on block sizes either.
     auto& delay = block.delay;
     const bool crossfade = block.fadePrevious != nullptr;
+    const double inverseLength = 1.0 / static_cast<double> (block.length);
     int i = 0;
     while (i < numSamples)
     {
@@ -299,9 +301,9 @@ __attribute__ ((target ("avx2,fma"))) void rampBlockAvx2 (const RampBlock& block
             const double l0 = inLeft[i], r0 = inRight[i], l1 = inLeft[i + 1], r1 = inRight[i + 1];
             delay.write (l0, r0);
             delay.write (l1, r1);
-            if (crossfade)
-                stereoDotFadePairAvx2 (block.fadePrevious, block.fadeCurrent, delay.samplesFrom (block.fadeOffset + 1), block.fadeExtent,
-                                       sums[0], sums[1]);
+            if (crossfade) // inlined, so the sums need not travel through memory
+                fadePairAvx2 (block.fadePrevious, block.fadeCurrent, delay.samplesFrom (block.fadeOffset + 1), block.fadeExtent, sums[0],
+                              sums[1]);
             else
             {
                 sums[0].previous = sums[1].previous = StereoSum{ 0.0, 0.0 };
@@ -322,7 +324,7 @@ __attribute__ ((target ("avx2,fma"))) void rampBlockAvx2 (const RampBlock& block
         for (int j = 0; j < n; ++j)
         {
             const auto& dry = delay.frame (block.centre + static_cast<uint32_t> (n - 1 - j));
-            const MixGains g = rampGains (block.from, block.to, block.done + i + j + 1, block.length);
+            const MixGains g = rampGains (block.from, block.to, block.done + i + j + 1, block.length, inverseLength);
             const FadeSums& s = sums[j];
             outLeft[i + j] = static_cast<float> (g.previous * s.previous.left + g.wet * s.current.left + g.dry * dry.left);
             outRight[i + j] = static_cast<float> (g.previous * s.previous.right + g.wet * s.current.right + g.dry * dry.right);
@@ -429,6 +431,7 @@ void rampBlockBaseline (const RampBlock& block, const float* inLeft, const float
                         int numSamples) noexcept
 {
     auto& delay = block.delay;
+    const double inverseLength = 1.0 / static_cast<double> (block.length);
     for (int i = 0; i < numSamples; ++i)
     {
         delay.write (static_cast<double> (inLeft[i]), static_cast<double> (inRight[i]));
@@ -438,7 +441,7 @@ void rampBlockBaseline (const RampBlock& block, const float* inLeft, const float
             s = stereoDotFadeBaseline (block.fadePrevious, block.fadeCurrent, delay.samplesFrom (block.fadeOffset), block.fadeExtent);
         else
             s = { { 0.0, 0.0 }, stereoDotBaseline (block.taps, delay.samplesFrom (block.readOffset), block.paddedCount) };
-        const MixGains g = rampGains (block.from, block.to, block.done + i + 1, block.length);
+        const MixGains g = rampGains (block.from, block.to, block.done + i + 1, block.length, inverseLength);
         outLeft[i] = static_cast<float> (g.previous * s.previous.left + g.wet * s.current.left + g.dry * dry.left);
         outRight[i] = static_cast<float> (g.previous * s.previous.right + g.wet * s.current.right + g.dry * dry.right);
     }

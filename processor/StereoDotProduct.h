@@ -85,17 +85,23 @@ struct MixGains
 };
 
 // The gains `step` samples into a linear ramp of `length` samples: `from` at step 0, exactly
-// `to` at step `length`.
-inline MixGains rampGains (const MixGains& from, const MixGains& to, int step, int length) noexcept
+// `to` at step `length`. inverseLength is 1.0 / length, computed once per ramp or block so that
+// the loops multiply instead of divide.
+inline MixGains rampGains (const MixGains& from, const MixGains& to, int step, int length, double inverseLength) noexcept
 {
-    const double a = static_cast<double> (step) / static_cast<double> (length);
+    const double a = step >= length ? 1.0 : static_cast<double> (step) * inverseLength;
     const double b = 1.0 - a;
     return { b * from.previous + a * to.previous, b * from.wet + a * to.wet, b * from.dry + a * to.dry };
 }
 
+inline MixGains rampGains (const MixGains& from, const MixGains& to, int step, int length) noexcept
+{
+    return rampGains (from, to, step, length, 1.0 / static_cast<double> (length));
+}
+
 // One block of a ramp: per sample, write the input frame into the history, then
 // output = previous * (previous taps . history) + wet * (current taps . history) + dry * (history
-// at the centre), with the gains of rampGains (from, to, done + i + 1, length) for sample i.
+// at the centre), with the gains rampGains (from, to, done + i + 1, length) for sample i.
 // Without a crossfade (fadePrevious null, from.previous 0) only `taps` is read; during one, both
 // tap sets (see FadeSums) are read from history frame fadeOffset, fadeCurrent holding a copy of
 // `taps` placed there. numSamples <= length - done.
