@@ -34,9 +34,11 @@ std::unique_ptr<ParamManager> QuillfenTemplateAudioProcessor::createParameters()
 }
 
 QuillfenTemplateAudioProcessor::QuillfenTemplateAudioProcessor (SharedFolder sharedFolder)
+    // Short bus names: the VST 2.4 wrapper copies "<bus> <channel>" into an 8-character pin
+    // label with its terminator, one byte too many for names like "Output L".
     : QuillfenAudioProcessor (BusesProperties()
-                                  .withInput ("Input", juce::AudioChannelSet::stereo(), true)
-                                  .withOutput ("Output", juce::AudioChannelSet::stereo(), true),
+                                  .withInput ("In", juce::AudioChannelSet::stereo(), true)
+                                  .withOutput ("Out", juce::AudioChannelSet::stereo(), true),
                               createParameters(), std::move (sharedFolder))
 {
 }

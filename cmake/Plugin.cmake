@@ -4,22 +4,29 @@ include ("${PROJECT_SOURCE_DIR}/cmake/PluginIdentity.cmake")
 brevalon_read_identity ("${PROJECT_SOURCE_DIR}/processor/PluginIdentity.def" BREVALON_IDENTITY)
 
 # VST 2.4 from the FST headers, through a folder that offers them under the names JUCE includes.
-juce_set_vst2_sdk_path ("${CMAKE_CURRENT_SOURCE_DIR}/vst2-shim")
+juce_set_vst2_sdk_path ("${PROJECT_SOURCE_DIR}/cmake/vst2-shim")
 
-# JUCE writes the LV2 manifest by loading the built plug-in in a helper program, which creates a
-# processor; a processor reads the user presets and writes "global.conf" in the user's settings
-# folder. This build of JUCE's helper gives it an empty temporary settings folder, so the manifest
-# (whose presets are the program names) is the same on every machine and the build leaves nothing
-# in the user's folder. JUCE uses a target of this name when it exists.
-find_package (Threads REQUIRED)
-add_library (brevalon_lv2_helper_settings OBJECT lv2-helper/TemporarySettingsFolder.cpp)
-target_link_libraries (brevalon_lv2_helper_settings PRIVATE brevalon_warnings)
-get_target_property (brevalon_juce_module_path juce::juce_audio_plugin_client INTERFACE_JUCE_MODULE_PATH)
-add_executable (juce_lv2_helper "${brevalon_juce_module_path}/juce_audio_plugin_client/LV2/juce_LV2TurtleDumpProgram.cpp")
-add_executable (juce::juce_lv2_helper ALIAS juce_lv2_helper)
-target_compile_features (juce_lv2_helper PRIVATE cxx_std_17)
-set_target_properties (juce_lv2_helper PROPERTIES BUILD_WITH_INSTALL_RPATH ON)
-target_link_libraries (juce_lv2_helper PRIVATE brevalon_lv2_helper_settings ${CMAKE_DL_LIBS} Threads::Threads)
+if (WIN32)
+    # The Windows build makes the two formats Windows hosts load.
+    set (BREVALON_PLUGIN_FORMATS VST3 VST)
+else ()
+    set (BREVALON_PLUGIN_FORMATS VST3 LV2 VST Standalone)
+
+    # JUCE writes the LV2 manifest by loading the built plug-in in a helper program, which creates a
+    # processor; a processor reads the user presets and writes "global.conf" in the user's settings
+    # folder. This build of JUCE's helper gives it an empty temporary settings folder, so the manifest
+    # (whose presets are the program names) is the same on every machine and the build leaves nothing
+    # in the user's folder. JUCE uses a target of this name when it exists.
+    find_package (Threads REQUIRED)
+    add_library (brevalon_lv2_helper_settings OBJECT "${PROJECT_SOURCE_DIR}/tools/lv2-helper/TemporarySettingsFolder.cpp")
+    target_link_libraries (brevalon_lv2_helper_settings PRIVATE brevalon_warnings)
+    get_target_property (brevalon_juce_module_path juce::juce_audio_plugin_client INTERFACE_JUCE_MODULE_PATH)
+    add_executable (juce_lv2_helper "${brevalon_juce_module_path}/juce_audio_plugin_client/LV2/juce_LV2TurtleDumpProgram.cpp")
+    add_executable (juce::juce_lv2_helper ALIAS juce_lv2_helper)
+    target_compile_features (juce_lv2_helper PRIVATE cxx_std_17)
+    set_target_properties (juce_lv2_helper PROPERTIES BUILD_WITH_INSTALL_RPATH ON)
+    target_link_libraries (juce_lv2_helper PRIVATE brevalon_lv2_helper_settings ${CMAKE_DL_LIBS} Threads::Threads)
+endif ()
 
 juce_add_plugin (Brevalon
     PRODUCT_NAME "${BREVALON_IDENTITY_name}"
@@ -30,7 +37,7 @@ juce_add_plugin (Brevalon
     VERSION "${PROJECT_VERSION}"
     PLUGIN_CODE "${BREVALON_IDENTITY_pluginCode}"
     PLUGIN_MANUFACTURER_CODE "${BREVALON_IDENTITY_manufacturerCode}"
-    FORMATS VST3 LV2 VST Standalone
+    FORMATS ${BREVALON_PLUGIN_FORMATS}
     IS_SYNTH FALSE
     NEEDS_MIDI_INPUT FALSE
     NEEDS_MIDI_OUTPUT FALSE
@@ -49,7 +56,7 @@ set_target_properties (Brevalon_VST PROPERTIES PREFIX "")
 
 # The shared code is the factory only: JUCE and the processor come compiled from brevalon_product
 # (linking JUCE's module targets here would compile their sources a second time).
-add_library (brevalon_plugin_entry STATIC PluginEntry.cpp)
+add_library (brevalon_plugin_entry STATIC "${PROJECT_SOURCE_DIR}/processor/PluginEntry.cpp")
 target_link_libraries (brevalon_plugin_entry PUBLIC brevalon_product PRIVATE brevalon_warnings)
 target_link_libraries (Brevalon PRIVATE brevalon_plugin_entry)
 
@@ -61,3 +68,16 @@ target_compile_definitions (Brevalon PUBLIC
     # The VST3 has its own class id and stores the plain state; claiming to replace the VST 2.4
     # needs the VST 2.4 bank structures, which the FST headers do not have.
     JUCE_VST3_CAN_REPLACE_VST2=0)
+
+if (WIN32)
+    # The MinGW compiler does not search /usr/include: the FST headers the VST 2.4 shim includes
+    # are copied into the build tree.
+    file (COPY /usr/include/pluginterfaces/fst DESTINATION "${CMAKE_BINARY_DIR}/fst-headers/pluginterfaces")
+    foreach (target Brevalon Brevalon_VST Brevalon_VST3)
+        target_include_directories (${target} SYSTEM PRIVATE "${CMAKE_BINARY_DIR}/fst-headers")
+    endforeach ()
+    # The DLLs carry the C++ runtime and import only Windows system DLLs.
+    foreach (target Brevalon_VST Brevalon_VST3)
+        target_link_options (${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    endforeach ()
+endif ()
