@@ -28,17 +28,7 @@ packages=(
     fst-dev lv2-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth locales
 )
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+"$repo/tools/install-packages.sh" "${packages[@]}"
 
 # A locale with a decimal comma, so the tests can show that texts do not depend on the locale.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

@@ -7,6 +7,7 @@
 #include "AllocationCounter.h"
 #include "FirDesign.h"
 #include "FirLowpassEngine.h"
+#include "StereoSignal.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,8 @@
 #include <vector>
 
 using namespace brevalon;
+using brevalon::test::Stereo;
+using brevalon::test::identical;
 
 namespace
 {
@@ -26,24 +29,6 @@ namespace
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kClickLimitDb = -70.0;
 using Kernels = FirLowpassEngine::Kernels;
-
-struct Stereo
-{
-    std::vector<float> left, right;
-
-    explicit Stereo (size_t n = 0)
-        : left (n, 0.0f),
-          right (n, 0.0f)
-    {
-    }
-    size_t size() const { return left.size(); }
-};
-
-bool identical (const Stereo& a, const Stereo& b, size_t from, size_t to)
-{
-    return std::memcmp (a.left.data() + from, b.left.data() + from, (to - from) * sizeof (float)) == 0 &&
-           std::memcmp (a.right.data() + from, b.right.data() + from, (to - from) * sizeof (float)) == 0;
-}
 
 // 1 kHz and 30 kHz at -12 dBFS each; the right channel with other phases.
 Stereo twoTones (size_t n, double rate)

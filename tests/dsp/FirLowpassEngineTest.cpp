@@ -1,4 +1,5 @@
 #include "FirLowpassEngine.h"
+#include "StereoSignal.h"
 #include "AllocationCounter.h"
 #include "FirDesign.h"
 
@@ -9,26 +10,10 @@
 #include <vector>
 
 using namespace brevalon;
+using brevalon::test::Stereo;
 
 namespace
 {
-
-struct Stereo
-{
-    std::vector<float> left, right;
-
-    explicit Stereo (size_t n = 0)
-        : left (n, 0.0f),
-          right (n, 0.0f)
-    {
-    }
-    size_t size() const { return left.size(); }
-    bool operator== (const Stereo& o) const
-    {
-        return left.size() == o.left.size() && std::memcmp (left.data(), o.left.data(), left.size() * sizeof (float)) == 0 &&
-               std::memcmp (right.data(), o.right.data(), right.size() * sizeof (float)) == 0;
-    }
-};
 
 Stereo noise (size_t n, unsigned seed)
 {

@@ -13,18 +13,8 @@ mode=${1:-test}
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BREVALON_WINDOWS_BUILD_DIR:-/tmp/brevalon-windows-$(printf %s "$repo" | md5sum | cut -c1-8)}
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 packages=(mingw-w64 wine64 libz-mingw-w64-dev dpkg-dev cmake ccache juce-modules-source fst-dev)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+"$repo/tools/install-packages.sh" "${packages[@]}"
 
 deps="$build/deps"
 "$repo/tools/windows/build-deps.sh" "$deps/work" "$deps/prefix"
