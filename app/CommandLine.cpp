@@ -223,27 +223,28 @@ Status readFormatOptions (const OptionValues& options, Command& command)
 
 Status chooseMode (const OptionValues& options, Command& command)
 {
+    // The options that choose a mode, with the command field that takes their value, if any.
+    const struct
+    {
+        const char* option;
+        Mode mode;
+        juce::String Command::*value;
+    } modeOptions[] = {
+        { "demo", Mode::demo, &Command::demoFolder },
+        { "print-taps", Mode::printTaps, nullptr },
+        { "export-ir", Mode::exportIr, &Command::irFile },
+        { "list-presets", Mode::listPresets, nullptr },
+    };
+
     int selected = 0;
-    if (const auto demo = options.find ("demo"); demo != options.end())
+    for (const auto& entry : modeOptions)
     {
-        command.mode = Mode::demo;
-        command.demoFolder = demo->second;
-        ++selected;
-    }
-    if (options.count ("print-taps") != 0)
-    {
-        command.mode = Mode::printTaps;
-        ++selected;
-    }
-    if (const auto exportIr = options.find ("export-ir"); exportIr != options.end())
-    {
-        command.mode = Mode::exportIr;
-        command.irFile = exportIr->second;
-        ++selected;
-    }
-    if (options.count ("list-presets") != 0)
-    {
-        command.mode = Mode::listPresets;
+        const auto found = options.find (entry.option);
+        if (found == options.end())
+            continue;
+        command.mode = entry.mode;
+        if (entry.value != nullptr)
+            command.*entry.value = found->second;
         ++selected;
     }
     if (selected > 1)
