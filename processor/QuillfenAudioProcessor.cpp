@@ -2,6 +2,7 @@
 
 #include "HostParameter.h"
 #include "PluginIdentity.h"
+#include "XmlGuard.h"
 
 QuillfenAudioProcessor::QuillfenAudioProcessor (const BusesProperties& buses, std::unique_ptr<ParamManager> parameters,
                                                 SharedFolder sharedFolder)
@@ -133,10 +134,23 @@ void QuillfenAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
     globalSettings->save();
 }
 
+std::unique_ptr<juce::XmlElement> QuillfenAudioProcessor::readChunkDocument (const void* data, int sizeInBytes)
+{
+    // The block copyXmlToBinary writes: a magic number, the text's length, the UTF-8 text. Read
+    // as getXmlFromBinary reads it, but parsed through the guard: a project file is outside input.
+    constexpr juce::uint32 xmlChunkMagic = 0x21324356;
+    if (data == nullptr || sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != xmlChunkMagic)
+        return {};
+    const auto textLength = juce::jmin (sizeInBytes - 8, static_cast<int> (juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4))));
+    if (textLength <= 0 || static_cast<size_t> (textLength) > brevalon::XmlGuard::maxDocumentBytes)
+        return {};
+    return brevalon::XmlGuard::parse (juce::String::fromUTF8 (static_cast<const char*> (data) + 8, textLength));
+}
+
 void QuillfenAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
     const auto before = currentValues();
-    const auto document = getXmlFromBinary (data, sizeInBytes);
+    const auto document = readChunkDocument (data, sizeInBytes);
     stateEngine->restoreFromDocument (document.get());
 
     // The engine lock is released here, before the callback lock is taken.

@@ -49,6 +49,8 @@ public:
 
     void getStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
+    // The document of a host chunk, null when the block holds none or the XML guard rejects it.
+    static std::unique_ptr<juce::XmlElement> readChunkDocument (const void* data, int sizeInBytes);
 
     //==============================================================================
     // The host parameter operations, reached by hosts through the HostParameter objects.

@@ -4,6 +4,7 @@
 #include "FrequencyParameter.h"
 #include "NamedResources.h"
 #include "StateEngine.h"
+#include "XmlGuard.h"
 
 #include <cmath>
 
@@ -28,7 +29,7 @@ std::unique_ptr<ParamManager> QuillfenTemplateAudioProcessor::createParameters()
     StateEngine::initialisePrograms (*manager);
     int size = 0;
     const char* presets = brevalon::resources::getNamedResource ("presets_xml", size);
-    if (const auto document = juce::parseXML (juce::String::fromUTF8 (presets, size)))
+    if (const auto document = brevalon::XmlGuard::parse (juce::String::fromUTF8 (presets, size)))
         StateEngine::loadFactoryPresets (*manager, *document);
     return manager;
 }

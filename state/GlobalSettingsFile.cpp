@@ -1,6 +1,9 @@
 #include "GlobalSettingsFile.h"
 
 #include "ParamList.h"
+#include "XmlFile.h"
+#include "XmlLookup.h"
+#include "XmlGuard.h"
 
 namespace
 {
@@ -99,7 +102,7 @@ GlobalSettingsFile::Stamp GlobalSettingsFile::readFile (juce::MemoryBlock& conte
     Stamp stamp;
     stamp.exists = true;
     stamp.modified = file.getLastModificationTime().toMilliseconds();
-    if (! file.loadFileAsData (content))
+    if (file.getSize() > static_cast<juce::int64> (brevalon::XmlGuard::maxDocumentBytes) || ! file.loadFileAsData (content))
     {
         content.reset();
         stamp.size = -1; // unreadable: looked at again only when its time changes
@@ -126,7 +129,7 @@ void GlobalSettingsFile::loadAndRemember()
 
 void GlobalSettingsFile::apply (const juce::MemoryBlock& content)
 {
-    const auto document = juce::parseXML (juce::String::createStringFromData (content.getData(), static_cast<int> (content.getSize())));
+    const auto document = brevalon::XmlGuard::parse (juce::String::createStringFromData (content.getData(), static_cast<int> (content.getSize())));
     if (document == nullptr || ! document->getTagName().equalsIgnoreCase (rootTag))
         return;
 
@@ -150,31 +153,22 @@ bool GlobalSettingsFile::write (juce::MemoryBlock& written)
     if (fileName.isEmpty() || ! folder.createIfMissing())
         return false;
 
-    juce::XmlElement document (rootTag);
+    // The file is shared with the maker's other products and versions: the known settings are
+    // updated in place and every other element is kept. A file that does not parse is replaced.
+    std::unique_ptr<juce::XmlElement> document;
+    if (brevalon::XmlFile::read (file, document) != brevalon::XmlFile::Content::parsed || ! document->getTagName().equalsIgnoreCase (rootTag))
+        document = std::make_unique<juce::XmlElement> (rootTag);
+
     for (int index = 0; index < settings.getCount(); ++index)
     {
         const auto* setting = settings.getParameterAt (index);
-        document.createNewChildElement (setting->getId())->addTextElement (setting->getText());
+        auto* element = XmlLookup::findChild (*document, setting->getId());
+        if (element == nullptr)
+            element = document->createNewChildElement (setting->getId());
+        element->deleteAllChildElements();
+        element->addTextElement (setting->getText());
     }
 
-    juce::XmlElement::TextFormat format;
-    format.customEncoding = "UTF-8";
-    format.lineWrapLength = 255;
-    {
-        juce::MemoryOutputStream stream (written, false);
-        document.writeTo (stream, format);
-    }
-
-    // As XmlElement::writeTo (File): a temporary file that then replaces the target, so a reader
-    // never sees a half-written file.
-    juce::TemporaryFile temporary (file);
-    {
-        juce::FileOutputStream out (temporary.getFile());
-        if (! out.openedOk() || ! out.write (written.getData(), written.getSize()))
-            return false;
-        out.flush();
-        if (out.getStatus().failed())
-            return false;
-    }
-    return temporary.overwriteTargetFileWithTemporary();
+    written = brevalon::XmlFile::serialise (*document);
+    return brevalon::XmlFile::write (file, written);
 }

@@ -2,6 +2,7 @@
 
 #include "Clipboard.h"
 #include "StateEngine.h"
+#include "XmlGuard.h"
 
 namespace StateCode
 {
@@ -46,7 +47,7 @@ bool apply (StateEngine& engine, const juce::String& text)
         return false;
     code = code.substring (0, end + 2);
 
-    const auto root = juce::parseXML (code);
+    const auto root = brevalon::XmlGuard::parse (code);
     if (root == nullptr || ! isAcceptedTag (root->getTagName()))
         return false;
     engine.loadParameterValuesWithUndo (*root);

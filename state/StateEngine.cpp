@@ -315,11 +315,14 @@ void StateEngine::readState (const juce::XmlElement& root)
     if (const auto* presets = XmlLookup::findChild (root, "presets"))
     {
         readProgramList (*model, *presets, true);
+        // A number that names no program (a damaged or foreign chunk) keeps the current one.
         const int active = programForPresetNumber (*model, XmlLookup::getInt (*presets, "active", 1));
-        const int current = juce::jlimit (0, model->programs.getCount() - 1, active);
-        if (current != model->currentProgram)
-            model->programChanged = true;
-        model->currentProgram = current;
+        if (model->programs.isValidIndex (active))
+        {
+            if (active != model->currentProgram)
+                model->programChanged = true;
+            model->currentProgram = active;
+        }
     }
 
     for (const bool b : { false, true })
@@ -1013,7 +1016,10 @@ void StateEngine::loadUserPresets()
     if (presets == nullptr)
         return;
 
-    readProgramList (*model, *presets, false);
+    // Only the user slots: the file is shared, and its other entries must not reach the factory programs.
+    for (int p = model->factoryProgramCount; p < model->factoryProgramCount + model->userSlotCount; ++p)
+        if (const auto* preset = UserPresetFile::findPreset (*presets, presetNumberForProgram (*model, p)))
+            readUserPreset (*preset, model->programs[p]);
     for (int p = 0; p < model->programs.getCount(); ++p)
         model->programs[p].dirty = false;
     if (auto* current = model->programs.at (model->currentProgram))
@@ -1022,6 +1028,15 @@ void StateEngine::loadUserPresets()
         model->stateA = *current;
         model->stateB = *current;
     }
+}
+
+void StateEngine::readUserPreset (const juce::XmlElement& preset, PresetRecord& program)
+{
+    const auto* name = XmlLookup::findAttribute (preset, "_Name_");
+    if (program.setName (name != nullptr ? *name : juce::String()))
+        model->presetsChanged = true;
+    readParameterValues (preset, program);
+    program.dirty = false;
 }
 
 int StateEngine::firstFreeSlot() const
@@ -1034,17 +1049,8 @@ int StateEngine::firstFreeSlot() const
     if (presets == nullptr)
         return model->factoryProgramCount;
 
-    std::vector<bool> used ((size_t)model->programs.getCount(), false);
-    for (auto* preset = presets->getFirstChildElement(); preset != nullptr; preset = preset->getNextElement())
-    {
-        if (! preset->getTagName().equalsIgnoreCase ("preset") || XmlLookup::getBool (*preset, "_Deleted_"))
-            continue;
-        const int index = programForPresetNumber (*model, XmlLookup::getInt (*preset, "_No_"));
-        if (model->programs.isValidIndex (index))
-            used[(size_t)index] = true;
-    }
     for (int p = model->factoryProgramCount; p < model->factoryProgramCount + model->userSlotCount; ++p)
-        if (model->programs.isValidIndex (p) && ! used[(size_t)p])
+        if (model->programs.isValidIndex (p) && UserPresetFile::findPreset (*presets, presetNumberForProgram (*model, p)) == nullptr)
             return p;
     return -1;
 }
@@ -1065,7 +1071,7 @@ int StateEngine::saveAsNewUserPreset (int slot, const juce::String& name)
         std::unique_ptr<juce::XmlElement> document;
         if (! taken && userPresetFile.read (document) == UserPresetFile::Content::parsed)
             if (auto* presets = XmlLookup::findChild (*document, "presets"))
-                taken = UserPresetFile::findPreset (*presets, presetNumberForProgram (*model, slot), true) != nullptr;
+                taken = UserPresetFile::findPreset (*presets, presetNumberForProgram (*model, slot)) != nullptr;
         if (taken)
             slot = free;
     }
@@ -1113,7 +1119,7 @@ void StateEngine::writeCurrentProgramToFile()
         auto* presets = XmlLookup::findChild (*document, "presets");
         if (presets == nullptr)
             presets = document->createNewChildElement ("presets");
-        if (auto* preset = UserPresetFile::findPreset (*presets, number, false))
+        if (auto* preset = UserPresetFile::findEntry (*presets, number))
         {
             if (XmlLookup::getBool (*preset, "_Deleted_"))
                 preset->setAttribute ("_Deleted_", 0);
@@ -1157,7 +1163,7 @@ void StateEngine::deleteCurrentUserPreset()
         std::unique_ptr<juce::XmlElement> document;
         if (userPresetFile.read (document) == UserPresetFile::Content::parsed)
             if (auto* presets = XmlLookup::findChild (*document, "presets"))
-                if (auto* preset = UserPresetFile::findPreset (*presets, presetNumberForProgram (*model, current), false))
+                if (auto* preset = UserPresetFile::findEntry (*presets, presetNumberForProgram (*model, current)))
                 {
                     preset->setAttribute ("_Deleted_", 1);
                     userPresetFile.write (*document);
@@ -1190,13 +1196,9 @@ void StateEngine::reloadUserSlot (int current)
     auto* presets = XmlLookup::findChild (*document, "presets");
     if (presets == nullptr)
         return;
-    if (auto* preset = UserPresetFile::findPreset (*presets, presetNumberForProgram (*model, current), true))
+    if (const auto* preset = UserPresetFile::findPreset (*presets, presetNumberForProgram (*model, current)))
     {
-        const auto* name = XmlLookup::findAttribute (*preset, "_Name_");
-        if (program.setName (name != nullptr ? *name : juce::String()))
-            model->presetsChanged = true;
-        readParameterValues (*preset, program);
-        program.dirty = false;
+        readUserPreset (*preset, program);
         program.applyTo (*model);
     }
 }

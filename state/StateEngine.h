@@ -140,6 +140,8 @@ public:
 
 private:
     void loadUserPresets();
+    // Name and values of a user-preset entry into its slot's record.
+    void readUserPreset (const juce::XmlElement& preset, PresetRecord& program);
     void reloadUserSlot (int program);
     void writeCurrentProgramToFile();
     void recordEntry (UndoEntry entry);

@@ -17,34 +17,31 @@ juce::CriticalSection& UserPresetFile::getFileLock() noexcept
 UserPresetFile::Content UserPresetFile::read (std::unique_ptr<juce::XmlElement>& document) const
 {
     const juce::ScopedLock sl (getFileLock());
-    document.reset();
-    if (! file.existsAsFile())
-        return Content::missing;
-    document = juce::XmlDocument::parse (file);
-    return document != nullptr ? Content::parsed : Content::unreadable;
+    return brevalon::XmlFile::read (file, document);
 }
 
 bool UserPresetFile::write (const juce::XmlElement& document) const
 {
     const juce::ScopedLock sl (getFileLock());
-    if (! folder.createIfMissing())
-        return false;
-
-    // Written beside the target and renamed over it only when complete.
-    juce::TemporaryFile temporary (file, juce::TemporaryFile::useHiddenFile);
-    juce::XmlElement::TextFormat format;
-    format.customEncoding = "UTF-8";
-    format.lineWrapLength = 255;
-    if (! document.writeTo (temporary.getFile(), format))
-        return false;
-    return temporary.overwriteTargetFileWithTemporary();
+    return folder.createIfMissing() && brevalon::XmlFile::write (file, brevalon::XmlFile::serialise (document));
 }
 
-juce::XmlElement* UserPresetFile::findPreset (juce::XmlElement& presets, int number, bool skipDeleted)
+const juce::XmlElement* UserPresetFile::findEntry (const juce::XmlElement& presets, int number)
 {
     for (auto* preset = presets.getFirstChildElement(); preset != nullptr; preset = preset->getNextElement())
-        if (preset->getTagName().equalsIgnoreCase ("preset") && XmlLookup::getInt (*preset, "_No_") == number
-            && ! (skipDeleted && XmlLookup::getBool (*preset, "_Deleted_")))
+        if (preset->getTagName().equalsIgnoreCase ("preset") && XmlLookup::findAttribute (*preset, "_No_") != nullptr
+            && XmlLookup::getInt (*preset, "_No_") == number)
             return preset;
     return nullptr;
+}
+
+juce::XmlElement* UserPresetFile::findEntry (juce::XmlElement& presets, int number)
+{
+    return const_cast<juce::XmlElement*> (findEntry (static_cast<const juce::XmlElement&> (presets), number));
+}
+
+const juce::XmlElement* UserPresetFile::findPreset (const juce::XmlElement& presets, int number)
+{
+    const auto* entry = findEntry (presets, number);
+    return entry != nullptr && ! XmlLookup::getBool (*entry, "_Deleted_") ? entry : nullptr;
 }

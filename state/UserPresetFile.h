@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SharedFolder.h"
+#include "XmlFile.h"
 
 #include <juce_core/juce_core.h>
 
@@ -25,12 +26,7 @@ public:
     const juce::File& getFile() const noexcept { return file; }
     const SharedFolder& getFolder() const noexcept { return folder; }
 
-    enum class Content
-    {
-        missing,
-        unreadable, // exists, but does not parse
-        parsed
-    };
+    using Content = brevalon::XmlFile::Content;
 
     // Reads and parses the file; `document` is set only for parsed content.
     Content read (std::unique_ptr<juce::XmlElement>& document) const;
@@ -39,8 +35,17 @@ public:
     // nothing could be written.
     bool write (const juce::XmlElement& document) const;
 
-    // The first child named "preset" (any case) of `presets` with this "_No_"; null when none.
-    static juce::XmlElement* findPreset (juce::XmlElement& presets, int number, bool skipDeleted);
+    // The user slots' preset numbers; the file may hold other entries, which are left alone.
+    static constexpr int firstNumber = 1000;
+    static bool isUserNumber (int number, int slotCount) noexcept { return number >= firstNumber && number < firstNumber + slotCount; }
+
+    // The entry of a preset number: the first child named "preset" (any case) of `presets`
+    // with this "_No_", deleted or not; null when none. Every reader and writer takes this one,
+    // so what an instance shows is what overwrite and delete change.
+    static juce::XmlElement* findEntry (juce::XmlElement& presets, int number);
+    static const juce::XmlElement* findEntry (const juce::XmlElement& presets, int number);
+    // The entry when it is not deleted.
+    static const juce::XmlElement* findPreset (const juce::XmlElement& presets, int number);
 
 private:
     SharedFolder folder;

@@ -124,6 +124,54 @@ TEST_F (GlobalSettingsFileTest, AnUnreadableFileIsReplacedByTheNextSave)
     EXPECT_EQ (sensitivity (*other), 7);
 }
 
+// The file is shared with the maker's other products and versions: saving updates the known
+// settings where they stand and keeps everything else.
+TEST_F (GlobalSettingsFileTest, SavingKeepsWhatItDoesNotKnow)
+{
+    ASSERT_TRUE (sharedFolder().createDirectory().wasOk());
+    ASSERT_TRUE (settingsFile().replaceWithText ("<Quillfen><otherTheme dark=\"1\">night</otherTheme>"
+                                                 "<MOUSESENSITIVITY unit=\"%\">120</MOUSESENSITIVITY><futureSetting/></Quillfen>"));
+    auto list = makeList();
+    list->attach (GlobalParamList::fileName);
+    EXPECT_EQ (sensitivity (*list), 120);
+    set (*list, GlobalParamList::mouseSensitivity, 55.0);
+    ASSERT_TRUE (list->save());
+
+    const auto document = juce::parseXML (settingsFile());
+    ASSERT_NE (document, nullptr);
+    ASSERT_EQ (document->getNumChildElements(), 4);
+    EXPECT_EQ (document->getChildElement (0)->toString (juce::XmlElement::TextFormat().singleLine().withoutHeader()),
+               "<otherTheme dark=\"1\">night</otherTheme>");
+    EXPECT_EQ (document->getChildElement (1)->getTagName(), "MOUSESENSITIVITY");
+    EXPECT_EQ (document->getChildElement (1)->getStringAttribute ("unit"), "%");
+    EXPECT_EQ (document->getChildElement (1)->getAllSubText(), "55");
+    EXPECT_EQ (document->getChildElement (2)->getTagName(), "futureSetting");
+    EXPECT_EQ (document->getChildElement (3)->getTagName(), "sliderMode");
+    EXPECT_EQ (document->getChildElement (3)->getAllSubText(), "velocity");
+}
+
+// A "global.conf" linked in from a dotfiles folder stays a link.
+TEST_F (GlobalSettingsFileTest, SavingWritesThroughASymbolicLink)
+{
+    const auto target = root.getChildFile ("dotfiles").getChildFile ("global.conf");
+    ASSERT_TRUE (target.getParentDirectory().createDirectory().wasOk());
+    ASSERT_TRUE (target.replaceWithText ("<Quillfen><sliderMode>linear</sliderMode></Quillfen>"));
+    ASSERT_TRUE (sharedFolder().createDirectory().wasOk());
+    ASSERT_TRUE (target.createSymbolicLink (settingsFile(), false));
+
+    auto list = makeList();
+    list->attach (GlobalParamList::fileName);
+    EXPECT_EQ (mode (*list), "linear");
+    set (*list, GlobalParamList::mouseSensitivity, 33.0);
+    ASSERT_TRUE (list->save());
+
+    EXPECT_TRUE (settingsFile().isSymbolicLink());
+    auto other = makeList();
+    other->attach (GlobalParamList::fileName);
+    EXPECT_EQ (sensitivity (*other), 33);
+    EXPECT_TRUE (target.loadFileAsString().contains ("<mouseSensitivity>33</mouseSensitivity>"));
+}
+
 TEST_F (GlobalSettingsFileTest, SavedSettingsReachANewInstance)
 {
     auto first = makeList();

@@ -77,11 +77,19 @@ TEST_F (StateTest, ReadingSelectsTheActiveProgramAndAcceptsAnyCaseOfTheRoot)
     EXPECT_EQ (param (1).getValue(), 100.0) << "missing attributes take the defaults";
     EXPECT_TRUE (model().programSelected);
 
-    for (const auto& [active, program] :
-         { std::pair{ "0", 0 }, { "-7", 0 }, { "99999999999", 9 }, { "5", 4 }, { "1004", 9 }, { "1005", 9 } })
+    // A number that names no program keeps the current one (program 2 here).
+    for (const auto& [presets, program] : { std::pair{ "<presets active=\"5\"/>", 4 },
+                                            { "<presets active=\"1004\"/>", 9 },
+                                            { "<presets/>", 0 },
+                                            { "<presets active=\"0\"/>", 2 },
+                                            { "<presets active=\"-7\"/>", 2 },
+                                            { "<presets active=\"1005\"/>", 2 },
+                                            { "<presets active=\"999999\"/>", 2 },
+                                            { "<presets active=\"99999999999\"/>", 2 } })
     {
-        engine->restoreFromDocument (juce::parseXML (juce::String ("<Brevalon><presets active=\"") + active + "\"/></Brevalon>").get());
-        EXPECT_EQ (engine->getCurrentProgram(), program) << active;
+        engine->selectProgram (2);
+        engine->restoreFromDocument (juce::parseXML (juce::String ("<Brevalon>") + presets + "</Brevalon>").get());
+        EXPECT_EQ (engine->getCurrentProgram(), program) << presets;
     }
 }
 

@@ -237,3 +237,76 @@ TEST_F (StateTest, SeparatedStateWithBActiveTravelsInTheDocument)
     EXPECT_FLOAT_EQ (restored->getModel().getParameterAt (0)->getNormalised(), 0.6f);
     EXPECT_EQ (restored->getModel().stateA.getValues(), model().stateA.getValues());
 }
+
+// The file is shared: entries outside the user numbers (a missing "_No_" counts as none) never
+// reach the factory programs, and saving leaves them as they are.
+TEST_F (StateTest, TheFileFillsOnlyTheUserSlots)
+{
+    sharedFolder.createDirectory();
+    const juce::String foreign = "<preset _Name_=\"Mine\" freqParam=\"20000.0\" slopeParam=\"0.0\" mixParam=\"50.0\" bypassParam=\"On\"/>"
+                                 "<preset _No_=\"2\" _Name_=\"Other\" mixParam=\"10.0\"/>"
+                                 "<preset _No_=\"1005\" _Name_=\"Beyond\"/>";
+    ASSERT_TRUE (presetFile().replaceWithText ("<Quillfen><presets>" + foreign + "<preset _No_=\"1003\" _Name_=\"Fourth\" mixParam=\"40.0\"/></presets></Quillfen>"));
+
+    auto fresh = makeEngine (&now);
+    for (int p = 0; p < 5; ++p)
+        EXPECT_EQ (fresh->getProgramNameForDisplay (p), engine->getProgramNameForDisplay (p)) << p;
+    EXPECT_EQ (fresh->getCurrentProgramName(), "Default");
+    EXPECT_EQ (fresh->getModel().getParameterAt (2)->getText(), "100.0");
+    EXPECT_EQ (fresh->getModel().getParameterAt (3)->getText(), "Off");
+    EXPECT_EQ (fresh->getProgramNameForDisplay (8), "Fourth");
+    EXPECT_TRUE (fresh->isAvailable (8));
+    EXPECT_FALSE (fresh->isAvailable (9));
+
+    EXPECT_EQ (fresh->saveAsNewUserPreset (fresh->firstFreeSlot(), "New"), 5);
+    const auto file = readFile (presetFile());
+    const auto* presets = file->getChildByName ("presets");
+    ASSERT_EQ (presets->getNumChildElements(), 5);
+    const auto singleLine = juce::XmlElement::TextFormat().singleLine().withoutHeader();
+    juce::String kept;
+    for (int i = 0; i < 3; ++i)
+        kept << presets->getChildElement (i)->toString (singleLine);
+    EXPECT_EQ (kept, foreign);
+    EXPECT_EQ (presets->getChildElement (4)->getStringAttribute ("_Name_"), "New");
+}
+
+// When two entries carry the same number, the first is the one listed, overwritten, deleted and
+// reloaded.
+TEST_F (StateTest, TheFirstEntryOfANumberIsTheOneShownAndChanged)
+{
+    sharedFolder.createDirectory();
+    ASSERT_TRUE (presetFile().replaceWithText ("<Quillfen><presets>"
+                                               "<preset _No_=\"1000\" _Name_=\"First\" mixParam=\"10.0\"/>"
+                                               "<preset _No_=\"1000\" _Name_=\"Second\" mixParam=\"20.0\"/>"
+                                               "</presets></Quillfen>"));
+    auto fresh = makeEngine (&now);
+    EXPECT_EQ (fresh->getProgramNameForDisplay (5), "First");
+
+    fresh->selectProgram (5);
+    EXPECT_EQ (fresh->getModel().getParameterAt (2)->getText(), "10.0");
+    fresh->setValueWithUndo (2, 0.3f);
+    fresh->resetCurrentProgram();
+    EXPECT_EQ (fresh->getModel().getParameterAt (2)->getText(), "10.0") << "reloaded from the first entry";
+
+    fresh->deleteCurrentUserPreset();
+    EXPECT_FALSE (fresh->isAvailable (5));
+    EXPECT_EQ (makeEngine (&now)->getProgramNameForDisplay (5), "USER001") << "the deleted first entry hides the second";
+    EXPECT_EQ (fresh->firstFreeSlot(), 5);
+}
+
+// A file kept elsewhere and linked into the shared folder stays a link when presets are saved.
+TEST_F (StateTest, SavingWritesThroughASymbolicLink)
+{
+    const auto dotfiles = sharedFolder.getSiblingFile (sharedFolder.getFileName() + "-dotfiles");
+    dotfiles.createDirectory();
+    const auto target = dotfiles.getChildFile ("Brevalon.conf");
+    ASSERT_TRUE (target.replaceWithText ("<Quillfen><presets/></Quillfen>"));
+    sharedFolder.createDirectory();
+    ASSERT_TRUE (target.createSymbolicLink (presetFile(), false));
+
+    EXPECT_EQ (engine->saveAsNewUserPreset (engine->firstFreeSlot(), "Linked"), 5);
+    EXPECT_TRUE (presetFile().isSymbolicLink());
+    EXPECT_TRUE (target.loadFileAsString().contains ("_Name_=\"Linked\""));
+    EXPECT_EQ (makeEngine (&now)->getProgramNameForDisplay (5), "Linked");
+    dotfiles.deleteRecursively();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <cstddef>
+#include <memory>
+
+namespace brevalon
+{
+
+// The one way XML from outside the process reaches JUCE's parser: host chunks, the files of the
+// shared folder, pasted state codes and the embedded documents.
+//
+// JUCE's parser recurses once per nesting level, so a document nested a hundred thousand levels
+// deep overflows the stack of whichever thread reads it. The guard first reads the text with a
+// flat scanner that accepts only well-formed documents of the kind the product writes (elements,
+// quoted attributes, text, character entities, comments, processing instructions, CDATA; no
+// DTD), whose nesting and size stay under the limits below. On such a document JUCE's parser
+// follows exactly the structure the scanner saw, so its recursion is bounded by maxDepth.
+namespace XmlGuard
+{
+
+// The deepest document the product writes nests 4 levels (a chunk's undo entry); 64 leaves room
+// for other versions and products while keeping the parser's recursion to a few kilobytes of
+// stack on any host thread.
+constexpr int maxDepth = 64;
+
+// The largest document the product writes, a chunk with a full undo history, is a few tens of
+// KiB; 4 MiB keeps every legitimate document and bounds the time and memory spent on a hostile one.
+constexpr size_t maxDocumentBytes = 4 * 1024 * 1024;
+
+enum class Verdict
+{
+    accepted,
+    tooLarge,
+    tooDeep,
+    malformed
+};
+
+// Scans without recursion; never reads past the end of the text.
+Verdict check (const juce::String& text);
+
+// The parsed document when check accepts the text; null otherwise.
+std::unique_ptr<juce::XmlElement> parse (const juce::String& text);
+
+// Reads at most maxDocumentBytes of a file and parses it as above; null when the file is
+// missing, larger, unreadable or rejected.
+std::unique_ptr<juce::XmlElement> parseFile (const juce::File& file);
+
+} // namespace XmlGuard
+} // namespace brevalon

@@ -1,0 +1,77 @@
+// brevalon-render with damaged or hostile files in the shared folder, and hostile state codes:
+// it stays alive, never writes over the files, and keeps the factory presets its own.
+
+#include "HostileXml.h"
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace brevalon::test;
+
+namespace
+{
+// The shared folder the renderer reads: the test program's main points XDG_CONFIG_HOME at a
+// private temporary folder, which the renderer inherits.
+juce::File sharedFile (const juce::String& name)
+{
+    return juce::File (juce::SystemStats::getEnvironmentVariable ("XDG_CONFIG_HOME", {})).getChildFile ("Quillfen").getChildFile (name);
+}
+
+struct SharedFileScope
+{
+    SharedFileScope (const juce::String& name, const juce::String& content)
+        : file (sharedFile (name))
+    {
+        file.getParentDirectory().createDirectory();
+        EXPECT_TRUE (file.replaceWithText (content));
+    }
+    ~SharedFileScope() { file.deleteFile(); }
+
+    juce::File file;
+};
+} // namespace
+
+TEST (RenderSharedFiles, HostileDocumentsNeitherCrashNorChangeAnything)
+{
+    TemporaryFolder folder;
+    for (const auto& document : brevalon::testing::hostileDocuments())
+    {
+        SCOPED_TRACE (document.name);
+        const bool accepted = document.verdict == brevalon::XmlGuard::Verdict::accepted;
+
+        const auto settingsText = brevalon::testing::makeDocument (document, "<Quillfen", "<mouseSensitivity>50</mouseSensitivity>");
+        const SharedFileScope settings ("global.conf", settingsText);
+        const auto presetsText = brevalon::testing::makeDocument (
+            document, "<Quillfen", "<presets><preset _No_=\"1000\" _Name_=\"Deep\" mixParam=\"50.0\"/></presets>");
+        const SharedFileScope presets ("Brevalon.conf", presetsText);
+
+        const auto taps = runRenderer ({ "--print-taps", "--rate", "96000" });
+        EXPECT_EQ (taps.exitCode, 0) << taps.output;
+        const auto list = runRenderer ({ "--list-presets" });
+        EXPECT_EQ (list.exitCode, 0) << list.output;
+        EXPECT_EQ (list.output.contains ("Deep"), accepted) << list.output;
+
+        const auto code = folder.file ("code.txt");
+        code.replaceWithText (brevalon::testing::makeDocument (document, "<Brevalon mixParam=\"50.0\"") + "<x/>");
+        const auto state = runRenderer ({ "--state", "@" + code.getFullPathName(), "--print-taps", "--rate", "96000" });
+        EXPECT_EQ (state.exitCode, accepted ? 0 : 2) << state.output;
+
+        EXPECT_TRUE (settings.file.loadFileAsString() == settingsText) << "global.conf was changed";
+        EXPECT_TRUE (presets.file.loadFileAsString() == presetsText) << "Brevalon.conf was changed";
+    }
+}
+
+// Entries that are not user presets (no number, or a factory program's) stay out of the list.
+TEST (RenderSharedFiles, TheUserPresetFileCannotReplaceFactoryPresets)
+{
+    const SharedFileScope presets ("Brevalon.conf", "<Quillfen><presets>"
+                                                    "<preset _Name_=\"Mine\" freqParam=\"20000.0\" slopeParam=\"0.0\" mixParam=\"50.0\" bypassParam=\"On\"/>"
+                                                    "<preset _No_=\"3\" _Name_=\"Also mine\"/>"
+                                                    "<preset _No_=\"1001\" _Name_=\"Really mine\"/>"
+                                                    "</presets></Quillfen>");
+    const auto list = runRenderer ({ "--list-presets" });
+    EXPECT_EQ (list.exitCode, 0);
+    EXPECT_EQ (list.output,
+               "factory  Default\nfactory  Light\nfactory  Intermediate\nfactory  Steep and reduced\nfactory  Hard\nuser     Really mine\n");
+    EXPECT_EQ (runRenderer ({ "--preset", "Default", "--print-taps", "--rate", "96000" }).exitCode, 0);
+}

@@ -1,0 +1,199 @@
+#include "GlobalParamList.h"
+#include "HostileXml.h"
+#include "QuillfenTemplateAudioProcessor.h"
+#include "StateCode.h"
+#include "StateEngine.h"
+#include "StateTestFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using brevalon::XmlGuard::Verdict;
+using brevalon::testing::hostileDocuments;
+using brevalon::testing::makeDocument;
+
+namespace
+{
+const char* verdictName (Verdict verdict)
+{
+    switch (verdict)
+    {
+    case Verdict::accepted:
+        return "accepted";
+    case Verdict::tooLarge:
+        return "too large";
+    case Verdict::tooDeep:
+        return "too deep";
+    case Verdict::malformed:
+        return "malformed";
+    }
+    return "?";
+}
+
+void expectValuesInRange (const ParamList& parameters)
+{
+    for (int i = 0; i < parameters.getCount(); ++i)
+    {
+        const float value = parameters.getParameterAt (i)->getNormalised();
+        EXPECT_TRUE (std::isfinite (value) && value >= 0.0f && value <= 1.0f) << "parameter " << i << ": " << value;
+    }
+}
+} // namespace
+
+// The guard accepts what JUCE's parser reads the same way and nothing else; what it accepts
+// parses.
+TEST (XmlGuard, AcceptsOnlyWellFormedDocumentsWithinTheLimits)
+{
+    struct Case
+    {
+        const char* text;
+        Verdict verdict;
+    };
+    const Case cases[] = {
+        { "<a/>", Verdict::accepted },
+        { "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved -->\n<a b=\"1\" c='x &amp; y &#65;&#x42;&lt;'>t&gt;<b/>\r\n</a>", Verdict::accepted },
+        { "<a><![CDATA[<b><b><b>]]><!-- <c><c> --><?pi <d> ?></a>", Verdict::accepted },
+        { "<a></a>trailing text JUCE never reads <<<", Verdict::accepted },
+        { "", Verdict::malformed },
+        { "just text", Verdict::malformed },
+        { "<a>", Verdict::malformed },
+        { "<a><b></a></b>", Verdict::malformed },
+        { "<a></b>", Verdict::malformed },
+        { "< a/>", Verdict::malformed },
+        { "<!DOCTYPE a [<!ENTITY e \"<b><b>\">]><a>&e;</a>", Verdict::malformed },
+        { "<a>&e</a>", Verdict::malformed },
+        { "<a b=\"&x\" /></a>;\"", Verdict::malformed },
+        { "<a b=\"<c>\"/>", Verdict::malformed },
+        { "<a b=1/>", Verdict::malformed },
+        { "<a b/>", Verdict::malformed },
+        { "<a x=<!-- -->\"</b>\"/>", Verdict::malformed },
+        { "<a>&#1234567890123;</a>", Verdict::malformed },
+        { "<a>&#x123456789;</a>", Verdict::malformed },
+        { "<a><!-- unterminated </a>", Verdict::malformed },
+        { "<a><![CDATA[ unterminated </a>", Verdict::malformed },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.text);
+        const auto text = juce::String::fromUTF8 (c.text);
+        EXPECT_STREQ (verdictName (brevalon::XmlGuard::check (text)), verdictName (c.verdict));
+        EXPECT_EQ (brevalon::XmlGuard::parse (text) != nullptr, c.verdict == Verdict::accepted);
+    }
+
+    for (const auto& document : hostileDocuments())
+    {
+        SCOPED_TRACE (document.name);
+        const auto text = makeDocument (document, "<Brevalon");
+        EXPECT_STREQ (verdictName (brevalon::XmlGuard::check (text)), verdictName (document.verdict));
+        EXPECT_EQ (brevalon::XmlGuard::parse (text) != nullptr, document.verdict == Verdict::accepted);
+    }
+}
+
+// The host chunk: a hostile one resets to the stored programs as any chunk without a document
+// does; one at the depth limit still loads.
+TEST (HostileXml, HostChunk)
+{
+    for (const auto& document : hostileDocuments())
+    {
+        SCOPED_TRACE (document.name);
+        QuillfenTemplateAudioProcessor processor;
+        processor.setHostParameter (0, 0.9f);
+
+        const auto text = makeDocument (document, "<Brevalon freqParam=\"22000.0\"").toStdString();
+        juce::MemoryOutputStream block;
+        block.writeInt (0x21324356);
+        block.writeInt (static_cast<int> (text.size() + 1));
+        block.write (text.c_str(), text.size() + 1);
+        processor.setStateInformation (block.getData(), static_cast<int> (block.getDataSize()));
+
+        expectValuesInRange (processor.getParamManager());
+        const auto* frequency = processor.getParamManager().getParameterAt (0);
+        EXPECT_EQ (frequency->getText(), document.verdict == Verdict::accepted ? "22000.0" : "21000.0");
+    }
+}
+
+class HostileFiles : public StateTest
+{
+protected:
+    // Writes the document's text as a file of the shared folder and returns the text.
+    juce::String place (const juce::File& file, const brevalon::testing::HostileDocument& document, const juce::String& openRoot,
+                        const juce::String& rootContent)
+    {
+        sharedFolder.createDirectory();
+        const auto text = makeDocument (document, openRoot, rootContent);
+        EXPECT_TRUE (file.replaceWithText (text));
+        return text;
+    }
+};
+
+// "global.conf": read at start-up and by the poll, never written over by either.
+TEST_F (HostileFiles, GlobalSettingsFile)
+{
+    for (const auto& document : hostileDocuments())
+    {
+        SCOPED_TRACE (document.name);
+        const auto file = sharedFolder.getChildFile (GlobalParamList::fileName);
+        const auto text = place (file, document, "<Quillfen", "<sliderMode>linear</sliderMode>");
+        juce::int64 wallClock = 0;
+        GlobalParamList settings (SharedFolder (sharedFolder), [&wallClock] { return wallClock; });
+        settings.attach (GlobalParamList::fileName);
+        wallClock += 5000;
+        file.setLastModificationTime (juce::Time::getCurrentTime() + juce::RelativeTime::seconds (10));
+        settings.poll();
+
+        expectValuesInRange (settings);
+        EXPECT_EQ (settings.getParameterAt (GlobalParamList::sliderMode)->getText(),
+                   document.verdict == Verdict::accepted ? "linear" : "velocity");
+        EXPECT_TRUE (file.loadFileAsString() == text) << "the file was changed";
+    }
+}
+
+// "Brevalon.conf": the load at start-up, the free-slot search, save, delete and reload. A
+// rejected file is never written over; a preset saved then lives in this instance only.
+TEST_F (HostileFiles, UserPresetFile)
+{
+    const juce::String presets = "<presets><preset _No_=\"1000\" _Name_=\"Deep\" freqParam=\"22000.0\"/></presets>";
+    for (const auto& document : hostileDocuments())
+    {
+        SCOPED_TRACE (document.name);
+        const auto text = place (presetFile(), document, "<Quillfen", presets);
+        auto instance = makeEngine (&now);
+        expectValuesInRange (instance->getModel());
+
+        if (document.verdict == Verdict::accepted)
+        {
+            EXPECT_EQ (instance->getProgramNameForDisplay (5), "Deep");
+            EXPECT_EQ (instance->firstFreeSlot(), 6);
+            continue;
+        }
+
+        EXPECT_FALSE (instance->isAvailable (5));
+        EXPECT_EQ (instance->firstFreeSlot(), 5);
+        EXPECT_EQ (instance->saveAsNewUserPreset (5, "Mine"), 5);
+        EXPECT_EQ (instance->getProgramNameForDisplay (5), "Mine");
+        instance->setValueWithUndo (1, 0.25f);
+        instance->overwriteCurrentUserPreset();
+        instance->resetCurrentProgram();
+        instance->deleteCurrentUserPreset();
+        expectValuesInRange (instance->getModel());
+        EXPECT_TRUE (presetFile().loadFileAsString() == text) << "the file was changed";
+    }
+}
+
+// Pasted codes (and the renderer's --state, which applies codes the same way): a code the guard
+// rejects changes nothing.
+TEST_F (HostileFiles, PastedStateCode)
+{
+    for (const auto& document : hostileDocuments())
+    {
+        SCOPED_TRACE (document.name);
+        // The code finder cuts from "<Brevalon" to the last "/>", here the trailing element.
+        const auto text = "Here is my setting: " + makeDocument (document, "<Brevalon freqParam=\"22000.0\"") + "<x/> enjoy";
+        auto instance = makeEngine (&now);
+        const bool applied = StateCode::apply (*instance, text);
+        EXPECT_EQ (applied, document.verdict == Verdict::accepted);
+        expectValuesInRange (instance->getModel());
+        EXPECT_EQ (instance->getModel().getParameterAt (0)->getText(), applied ? "22000.0" : "21000.0");
+    }
+}
