@@ -1,6 +1,6 @@
-#include "AudioFileFormats.h"
+#include "app/AudioFileFormats.h"
 
-#include "OutputFile.h"
+#include "app/OutputFile.h"
 
 namespace brevalon::app
 {

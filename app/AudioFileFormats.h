@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Status.h"
+#include "app/Status.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 

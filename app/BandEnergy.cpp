@@ -1,4 +1,4 @@
-#include "BandEnergy.h"
+#include "app/BandEnergy.h"
 
 #include <juce_dsp/juce_dsp.h>
 

@@ -1,8 +1,7 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "OfflineRenderer.h"
-
-#include <FirLowpassEngine.h>
+#include "app/OfflineRenderer.h"
+#include "processor/dsp/FirLowpassEngine.h"
 
 #include <cerrno>
 #include <cmath>

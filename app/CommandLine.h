@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FilterSettings.h"
-#include "Status.h"
+#include "app/FilterSettings.h"
+#include "app/Status.h"
 
 #include <optional>
 #include <string>

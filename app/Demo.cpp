@@ -1,9 +1,9 @@
-#include "Demo.h"
+#include "app/Demo.h"
 
-#include "AudioFileFormats.h"
-#include "BandEnergy.h"
-#include "DemoSignal.h"
-#include "FileRenderer.h"
+#include "app/AudioFileFormats.h"
+#include "app/BandEnergy.h"
+#include "app/DemoSignal.h"
+#include "app/FileRenderer.h"
 
 namespace brevalon::app
 {

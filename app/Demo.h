@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandLine.h"
-#include "Console.h"
-#include "Status.h"
+#include "app/CommandLine.h"
+#include "app/Console.h"
+#include "app/Status.h"
 
 namespace brevalon::app
 {

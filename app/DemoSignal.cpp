@@ -1,4 +1,4 @@
-#include "DemoSignal.h"
+#include "app/DemoSignal.h"
 
 #include <juce_dsp/juce_dsp.h>
 

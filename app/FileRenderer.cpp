@@ -1,7 +1,7 @@
-#include "FileRenderer.h"
+#include "app/FileRenderer.h"
 
-#include "OfflineRenderer.h"
-#include "OutputFile.h"
+#include "app/OfflineRenderer.h"
+#include "app/OutputFile.h"
 
 #include <filesystem>
 

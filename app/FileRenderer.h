@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AudioFileFormats.h"
-#include "Console.h"
-#include "FilterSettings.h"
-#include "Status.h"
+#include "app/AudioFileFormats.h"
+#include "app/Console.h"
+#include "app/FilterSettings.h"
+#include "app/Status.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
-#include "FilterTaps.h"
+#include "app/FilterTaps.h"
 
-#include "ImpulseResponseWriter.h"
-#include "QuillfenTemplateAudioProcessor.h"
+#include "app/ImpulseResponseWriter.h"
+#include "processor/QuillfenTemplateAudioProcessor.h"
 
 #include <cstdio>
 

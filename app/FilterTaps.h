@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Console.h"
-#include "FilterSettings.h"
-#include "Status.h"
+#include "app/Console.h"
+#include "app/FilterSettings.h"
+#include "app/Status.h"
 
 #include <vector>
 

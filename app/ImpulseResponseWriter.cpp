@@ -1,6 +1,6 @@
-#include "ImpulseResponseWriter.h"
+#include "app/ImpulseResponseWriter.h"
 
-#include "OutputFile.h"
+#include "app/OutputFile.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Status.h"
+#include "app/Status.h"
 
 namespace brevalon::app
 {

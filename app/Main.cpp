@@ -1,11 +1,11 @@
 // brevalon-render: runs the Brevalon processor over audio files offline. See --help.
 
-#include "CommandLine.h"
-#include "Console.h"
-#include "Demo.h"
-#include "FileRenderer.h"
-#include "FilterTaps.h"
-#include "PresetSettings.h"
+#include "app/CommandLine.h"
+#include "app/Console.h"
+#include "app/Demo.h"
+#include "app/FileRenderer.h"
+#include "app/FilterTaps.h"
+#include "app/PresetSettings.h"
 
 #include <cstdio>
 

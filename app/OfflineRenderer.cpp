@@ -1,4 +1,4 @@
-#include "OfflineRenderer.h"
+#include "app/OfflineRenderer.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FilterSettings.h"
-#include "QuillfenTemplateAudioProcessor.h"
+#include "app/FilterSettings.h"
+#include "processor/QuillfenTemplateAudioProcessor.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 

@@ -1,4 +1,4 @@
-#include "OutputFile.h"
+#include "app/OutputFile.h"
 
 namespace brevalon::app
 {

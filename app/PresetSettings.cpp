@@ -1,7 +1,7 @@
-#include "PresetSettings.h"
+#include "app/PresetSettings.h"
 
-#include "QuillfenTemplateAudioProcessor.h"
-#include "StateCode.h"
+#include "processor/QuillfenTemplateAudioProcessor.h"
+#include "state/StateCode.h"
 
 namespace brevalon::app
 {

@@ -2,9 +2,9 @@
 // supported rates and slopes (block 512, stereo), the cost of one redesign, the two
 // dot-product paths, and processing while the host automates a setting on every block.
 
-#include "FirDesign.h"
-#include "FirLowpassEngine.h"
-#include "StereoDotProduct.h"
+#include "processor/dsp/FirDesign.h"
+#include "processor/dsp/FirLowpassEngine.h"
+#include "processor/dsp/StereoDotProduct.h"
 
 #include <benchmark/benchmark.h>
 

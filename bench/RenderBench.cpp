@@ -2,8 +2,8 @@
 // 192 kHz stereo 24-bit WAV with the default settings, as a real-time factor on one core; and
 // the same audio rendered in memory, which shows what the file I/O costs.
 
-#include "FileRenderer.h"
-#include "OfflineRenderer.h"
+#include "app/FileRenderer.h"
+#include "app/OfflineRenderer.h"
 
 #include <benchmark/benchmark.h>
 

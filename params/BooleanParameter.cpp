@@ -1,4 +1,7 @@
-#include "BooleanParameter.h"
+#include "params/BooleanParameter.h"
+
+namespace brevalon
+{
 
 BooleanParameter::BooleanParameter()
     : Parameter ("bypassParam", "Bypass", {}, 0.0, 1.0, 0.0, 0, "Off|On")
@@ -11,3 +14,5 @@ juce::String BooleanParameter::textForPlain (double x) const
 {
     return x < 0.5 ? minimumText : maximumText;
 }
+
+} // namespace brevalon

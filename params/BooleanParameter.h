@@ -1,6 +1,9 @@
 #pragma once
 
-#include "Parameter.h"
+#include "params/Parameter.h"
+
+namespace brevalon
+{
 
 // The on/off bypass switch: id "bypassParam", range 0..1, texts "Off" and "On", no unit.
 class BooleanParameter : public Parameter
@@ -13,3 +16,5 @@ public:
     // "Off" below 0.5, "On" from 0.5.
     juce::String textForPlain (double x) const override;
 };
+
+} // namespace brevalon

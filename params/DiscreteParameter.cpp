@@ -1,6 +1,9 @@
-#include "DiscreteParameter.h"
+#include "params/DiscreteParameter.h"
 
-#include "NumberText.h"
+#include "params/NumberText.h"
+
+namespace brevalon
+{
 
 DiscreteParameter::DiscreteParameter (const juce::String& id_, int minimum_, int maximum_, int defaultValue_,
                                       const juce::String& textSpecification)
@@ -49,3 +52,5 @@ bool DiscreteParameter::parsePlain (const juce::String& text, double& value) con
     value = understood ? clampToRange (candidate) : candidate;
     return understood;
 }
+
+} // namespace brevalon

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "Parameter.h"
+#include "params/Parameter.h"
+
+namespace brevalon
+{
 
 // An integer setting whose values may carry names: with a text specification of several tokens,
 // token i names the value minimum + i ("velocity|linear" names 0 and 1).
@@ -16,3 +19,5 @@ public:
     // A number (no decimal comma), the minimum or maximum text, or a value name, in any case.
     bool parsePlain (const juce::String& text, double& value) const override;
 };
+
+} // namespace brevalon

@@ -1,8 +1,11 @@
-#include "FrequencyParameter.h"
+#include "params/FrequencyParameter.h"
 
-#include "NumberText.h"
+#include "params/NumberText.h"
 
 #include <cmath>
+
+namespace brevalon
+{
 
 FrequencyParameter::FrequencyParameter (double minimumHz, double maximumHz, double defaultHz)
     : Parameter ("freqParam", "Frequency", "Hz", minimumHz, maximumHz, defaultHz, 1, {}, rateDependent),
@@ -77,3 +80,5 @@ juce::String FrequencyParameter::frequencyText (double x, bool scaled) const
         return NumberText::formatFixed (roundToDecimals (x, decimals), decimals);
     return NumberText::formatInteger (NumberText::roundHalfUp (x));
 }
+
+} // namespace brevalon

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "Parameter.h"
+#include "params/Parameter.h"
+
+namespace brevalon
+{
 
 // The filter frequency: id "freqParam", unit "Hz", 1 decimal, rate-dependent, with a logarithmic
 // mapping and texts in Hz or kHz. The range must be positive.
@@ -27,3 +30,5 @@ private:
     double logMinimum;
     double logMaximum;
 };
+
+} // namespace brevalon

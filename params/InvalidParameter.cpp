@@ -1,4 +1,7 @@
-#include "InvalidParameter.h"
+#include "params/InvalidParameter.h"
+
+namespace brevalon
+{
 
 InvalidParameter::InvalidParameter()
     : Parameter ("invalid", {}, {}, 0.0, 1.0, 0.0, 0)
@@ -10,3 +13,5 @@ Parameter& InvalidParameter::get() noexcept
     static InvalidParameter invalid;
     return invalid;
 }
+
+} // namespace brevalon

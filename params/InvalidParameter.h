@@ -1,6 +1,9 @@
 #pragma once
 
-#include "Parameter.h"
+#include "params/Parameter.h"
+
+namespace brevalon
+{
 
 // The one parameter that every lookup by an index outside a list returns, so lookups never fail:
 // id "invalid", range 0..1, value 0. It is shared by every list and every thread, so it ignores
@@ -19,3 +22,5 @@ public:
 private:
     InvalidParameter();
 };
+
+} // namespace brevalon

@@ -1,4 +1,7 @@
-#include "LightParamList.h"
+#include "params/LightParamList.h"
+
+namespace brevalon
+{
 
 LightParamList::LightParamList (int numSlots)
     : ParamList (numSlots)
@@ -6,3 +9,5 @@ LightParamList::LightParamList (int numSlots)
 }
 
 LightParamList::~LightParamList() = default;
+
+} // namespace brevalon

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "ParamList.h"
+#include "params/ParamList.h"
+
+namespace brevalon
+{
 
 // A parameter list with a lock of its own, for owners whose parameters change together under it.
 class LightParamList : public ParamList
@@ -14,3 +17,5 @@ public:
 private:
     juce::CriticalSection lock;
 };
+
+} // namespace brevalon

@@ -1,10 +1,13 @@
-#include "NumberText.h"
+#include "params/NumberText.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
+
+namespace brevalon
+{
 
 namespace NumberText
 {
@@ -88,3 +91,5 @@ int roundHalfUp (double x) noexcept
 }
 
 } // namespace NumberText
+
+} // namespace brevalon

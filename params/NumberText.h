@@ -2,6 +2,9 @@
 
 #include <juce_core/juce_core.h>
 
+namespace brevalon
+{
+
 // Number <-> text conversions with the C library's "%.*f", "%d" and "%lf" semantics, but always in
 // the "C" locale: a host that switches the process to a locale with a decimal comma must not
 // change what parameters show or accept.
@@ -24,3 +27,5 @@ bool readNumber (const juce::String& text, double& value);
 int roundHalfUp (double x) noexcept;
 
 } // namespace NumberText
+
+} // namespace brevalon

@@ -1,8 +1,11 @@
-#include "ParamList.h"
+#include "params/ParamList.h"
 
-#include "InvalidParameter.h"
+#include "params/InvalidParameter.h"
 
 #include <algorithm>
+
+namespace brevalon
+{
 
 ParamList::ParamList (int capacity_)
     : slots (static_cast<size_t> (std::max (0, capacity_))),
@@ -33,3 +36,5 @@ void ParamList::checkComplete() noexcept
     if (std::all_of (slots.begin(), slots.end(), [] (const auto& slot) { return slot != nullptr; }))
         complete = true;
 }
+
+} // namespace brevalon

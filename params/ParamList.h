@@ -1,9 +1,12 @@
 #pragma once
 
-#include "Parameter.h"
+#include "params/Parameter.h"
 
 #include <memory>
 #include <vector>
+
+namespace brevalon
+{
 
 // A fixed number of index-addressed slots that own their parameters. The owner fills the list
 // once, on the thread that builds it, and calls checkComplete; afterwards any thread may look
@@ -35,3 +38,5 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE (ParamList)
 };
+
+} // namespace brevalon

@@ -1,8 +1,11 @@
-#include "Parameter.h"
+#include "params/Parameter.h"
 
-#include "NumberText.h"
+#include "params/NumberText.h"
 
 #include <cmath>
+
+namespace brevalon
+{
 
 Parameter::Parameter (const juce::String& id_, const juce::String& name_, const juce::String& unit_, double minimum_, double maximum_,
                       double defaultValue_, int decimals_, const juce::String& textSpecification, std::uint32_t options_)
@@ -235,3 +238,5 @@ bool Parameter::matchesText (const juce::String& text, const juce::String& speci
 {
     return special.isNotEmpty() && text.equalsIgnoreCase (special);
 }
+
+} // namespace brevalon

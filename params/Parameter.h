@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+namespace brevalon
+{
+
 // One typed value of the plug-in or one global setting.
 //
 // The normalised value (0..1, a 32-bit float) is the authoritative form: hosts, presets and the
@@ -144,3 +147,5 @@ protected:
 private:
     JUCE_DECLARE_NON_COPYABLE (Parameter)
 };
+
+} // namespace brevalon

@@ -1,6 +1,9 @@
-#include "HostParameter.h"
+#include "processor/HostParameter.h"
 
-#include "QuillfenAudioProcessor.h"
+#include "processor/QuillfenAudioProcessor.h"
+
+namespace brevalon
+{
 
 juce::String HostParameter::idFor (int index, juce::AudioProcessor::WrapperType wrapperType)
 {
@@ -59,3 +62,5 @@ bool HostParameter::isAutomatable() const
 {
     return owner.isHostParameterAutomatable (index);
 }
+
+} // namespace brevalon

@@ -2,6 +2,9 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+namespace brevalon
+{
+
 class QuillfenAudioProcessor;
 
 // How a host sees one parameter of the processor: identifier the decimal index ("0", "1", ...),
@@ -30,3 +33,5 @@ private:
     QuillfenAudioProcessor& owner;
     const int index;
 };
+
+} // namespace brevalon

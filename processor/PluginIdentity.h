@@ -4,10 +4,10 @@
 
 // The plug-in's identity and capabilities as hosts see them. The text values live in
 // PluginIdentity.def, which the build reads as well, so the wrappers and the code agree.
-namespace PluginIdentity
+namespace brevalon::PluginIdentity
 {
 #define IDENTITY(key, value) inline constexpr const char* key = value;
-#include "PluginIdentity.def"
+#include "processor/PluginIdentity.def"
 #undef IDENTITY
 
 // From the VERSION file, through the build.
@@ -50,4 +50,4 @@ inline constexpr bool producesMidiOutput = false;
 inline constexpr bool hasEditor = true;
 inline constexpr bool supportsHostBypass = true;
 inline constexpr bool aaxMultiMonoAllowed = true;
-} // namespace PluginIdentity
+} // namespace brevalon::PluginIdentity

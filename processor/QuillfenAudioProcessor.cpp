@@ -1,8 +1,11 @@
-#include "QuillfenAudioProcessor.h"
+#include "processor/QuillfenAudioProcessor.h"
 
-#include "HostParameter.h"
-#include "PluginIdentity.h"
-#include "XmlGuard.h"
+#include "processor/HostParameter.h"
+#include "processor/PluginIdentity.h"
+#include "state/XmlGuard.h"
+
+namespace brevalon
+{
 
 QuillfenAudioProcessor::QuillfenAudioProcessor (const BusesProperties& buses, std::unique_ptr<ParamManager> parameters,
                                                 SharedFolder sharedFolder)
@@ -197,3 +200,5 @@ void QuillfenAudioProcessor::notifyHostOfChanges (const std::vector<float>& befo
             hostParameters[i]->sendValueChangedMessageToListeners (now);
     }
 }
+
+} // namespace brevalon

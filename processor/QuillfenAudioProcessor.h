@@ -1,13 +1,16 @@
 #pragma once
 
-#include "GlobalParamList.h"
-#include "ParamManager.h"
-#include "SharedFolder.h"
-#include "StateEngine.h"
+#include "state/GlobalParamList.h"
+#include "state/ParamManager.h"
+#include "state/SharedFolder.h"
+#include "state/StateEngine.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <memory>
+
+namespace brevalon
+{
 
 // The framework's processor: turns the host's parameter, program and state calls into calls on
 // the instance's parameters and state engine. Owns the state engine (and through it the
@@ -93,3 +96,5 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuillfenAudioProcessor)
 };
+
+} // namespace brevalon

@@ -1,12 +1,15 @@
-#include "QuillfenTemplateAudioProcessor.h"
+#include "processor/QuillfenTemplateAudioProcessor.h"
 
-#include "BooleanParameter.h"
-#include "FrequencyParameter.h"
-#include "NamedResources.h"
-#include "StateEngine.h"
-#include "XmlGuard.h"
+#include "params/BooleanParameter.h"
+#include "params/FrequencyParameter.h"
+#include "resources/NamedResources.h"
+#include "state/StateEngine.h"
+#include "state/XmlGuard.h"
 
 #include <cmath>
+
+namespace brevalon
+{
 
 namespace
 {
@@ -194,3 +197,5 @@ double QuillfenTemplateAudioProcessor::getTailLengthSeconds() const
 {
     return engine.latencySamples() / currentSampleRate;
 }
+
+} // namespace brevalon

@@ -1,10 +1,13 @@
 #pragma once
 
-#include "FirLowpassEngine.h"
-#include "QuillfenAudioProcessor.h"
+#include "processor/dsp/FirLowpassEngine.h"
+#include "processor/QuillfenAudioProcessor.h"
 
 #include <atomic>
 #include <memory>
+
+namespace brevalon
+{
 
 // The plug-in's audio processor: four parameters (frequency, slope, mix, bypass) mapped onto the
 // linear-phase low-pass engine. Parameter changes reach the engine at the start of the next
@@ -85,3 +88,5 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuillfenTemplateAudioProcessor)
 };
+
+} // namespace brevalon

@@ -1,4 +1,4 @@
-#include "NamedResources.h"
+#include "resources/NamedResources.h"
 
 #include "BinaryData.h"
 

@@ -1,6 +1,9 @@
-#include "Clipboard.h"
+#include "state/Clipboard.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
+
+namespace brevalon
+{
 
 void SystemClipboard::copyText (const juce::String& text)
 {
@@ -11,3 +14,5 @@ juce::String SystemClipboard::getText()
 {
     return juce::SystemClipboard::getTextFromClipboard();
 }
+
+} // namespace brevalon

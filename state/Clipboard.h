@@ -2,6 +2,9 @@
 
 #include <juce_core/juce_core.h>
 
+namespace brevalon
+{
+
 // Access to a clipboard for text, so that copy and paste can be tested without the system's.
 class Clipboard
 {
@@ -29,3 +32,5 @@ public:
 private:
     juce::String content;
 };
+
+} // namespace brevalon

@@ -1,9 +1,12 @@
-#include "GlobalSettingsFile.h"
+#include "state/GlobalSettingsFile.h"
 
-#include "ParamList.h"
-#include "XmlFile.h"
-#include "XmlLookup.h"
-#include "XmlGuard.h"
+#include "params/ParamList.h"
+#include "state/XmlFile.h"
+#include "state/XmlLookup.h"
+#include "state/XmlGuard.h"
+
+namespace brevalon
+{
 
 namespace
 {
@@ -172,3 +175,5 @@ bool GlobalSettingsFile::write (juce::MemoryBlock& written)
     written = brevalon::XmlFile::serialise (*document);
     return brevalon::XmlFile::write (file, written);
 }
+
+} // namespace brevalon

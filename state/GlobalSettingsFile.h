@@ -1,8 +1,11 @@
 #pragma once
 
-#include "SharedFolder.h"
+#include "state/SharedFolder.h"
 
 #include <functional>
+
+namespace brevalon
+{
 
 class ParamList;
 
@@ -71,3 +74,5 @@ private:
     juce::int64 lastPoll = 0;
     bool polled = false;
 };
+
+} // namespace brevalon

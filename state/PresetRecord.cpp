@@ -1,9 +1,12 @@
-#include "PresetRecord.h"
+#include "state/PresetRecord.h"
 
-#include "ParamList.h"
-#include "Parameter.h"
+#include "params/ParamList.h"
+#include "params/Parameter.h"
 
 #include <cmath>
+
+namespace brevalon
+{
 
 PresetRecord::PresetRecord (int valueCount) : values (static_cast<size_t> (std::max (0, valueCount)), 0.0f) {}
 
@@ -48,3 +51,5 @@ void PresetRecord::applyTo (ParamList& parameters) const
             parameter->setNormalised (getValue (i));
     }
 }
+
+} // namespace brevalon

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+namespace brevalon
+{
+
 class ParamList;
 
 // The contents of one program or comparison state: a name and one normalised value per
@@ -37,3 +40,5 @@ private:
     juce::String name;
     std::vector<float> values;
 };
+
+} // namespace brevalon

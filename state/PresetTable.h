@@ -1,8 +1,11 @@
 #pragma once
 
-#include "PresetRecord.h"
+#include "state/PresetRecord.h"
 
 #include <vector>
+
+namespace brevalon
+{
 
 // A fixed-size table of records with the same number of values each. Indices outside the table
 // are ignored: `at` returns null for them.
@@ -25,3 +28,5 @@ private:
     std::vector<PresetRecord> records;
     int valuesPerRecord;
 };
+
+} // namespace brevalon

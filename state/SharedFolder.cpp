@@ -1,4 +1,7 @@
-#include "SharedFolder.h"
+#include "state/SharedFolder.h"
+
+namespace brevalon
+{
 
 namespace
 {
@@ -37,3 +40,5 @@ bool SharedFolder::createIfMissing() const
 {
     return folder.isDirectory() || (folder.createDirectory().wasOk() && folder.isDirectory());
 }
+
+} // namespace brevalon

@@ -2,6 +2,9 @@
 
 #include <juce_core/juce_core.h>
 
+namespace brevalon
+{
+
 // The folder holding the files that all instances of the maker's plug-ins share: the user's
 // application-data directory joined with "Quillfen".
 class SharedFolder
@@ -26,3 +29,5 @@ public:
 private:
     juce::File folder;
 };
+
+} // namespace brevalon

@@ -1,8 +1,11 @@
-#include "StateCode.h"
+#include "state/StateCode.h"
 
-#include "Clipboard.h"
-#include "StateEngine.h"
-#include "XmlGuard.h"
+#include "state/Clipboard.h"
+#include "state/StateEngine.h"
+#include "state/XmlGuard.h"
+
+namespace brevalon
+{
 
 namespace StateCode
 {
@@ -65,3 +68,5 @@ bool paste (StateEngine& engine, Clipboard& clipboard)
 }
 
 } // namespace StateCode
+
+} // namespace brevalon

@@ -2,6 +2,9 @@
 
 #include <juce_core/juce_core.h>
 
+namespace brevalon
+{
+
 class Clipboard;
 class StateEngine;
 
@@ -28,3 +31,5 @@ void copy (StateEngine& engine, Clipboard& clipboard);
 bool paste (StateEngine& engine, Clipboard& clipboard);
 
 } // namespace StateCode
+
+} // namespace brevalon

@@ -1,12 +1,15 @@
-#include "StateEngine.h"
+#include "state/StateEngine.h"
 
-#include "ParamManager.h"
-#include "Parameter.h"
-#include "XmlLookup.h"
+#include "state/ParamManager.h"
+#include "params/Parameter.h"
+#include "state/XmlLookup.h"
 
 #include <climits>
 #include <cmath>
 #include <optional>
+
+namespace brevalon
+{
 
 namespace
 {
@@ -1230,3 +1233,5 @@ void StateEngine::copyState (bool fromB)
     statesEqual = true;
     historyChanged = true;
 }
+
+} // namespace brevalon

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PresetRecord.h"
-#include "SharedFolder.h"
-#include "UndoHistory.h"
-#include "UserPresetFile.h"
+#include "state/PresetRecord.h"
+#include "state/SharedFolder.h"
+#include "state/UndoHistory.h"
+#include "state/UserPresetFile.h"
 
 #include <juce_core/juce_core.h>
 
@@ -11,6 +11,9 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+namespace brevalon
+{
 
 class ParamManager;
 
@@ -172,3 +175,5 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE (StateEngine)
 };
+
+} // namespace brevalon

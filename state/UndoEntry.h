@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <vector>
 
+namespace brevalon
+{
+
 // One step of the undo history: the state of one aspect before a change. Applying it restores
 // that state; the state it replaces is captured into an entry of the same kind, so undo and redo
 // are the same operation in opposite directions.
@@ -35,3 +38,5 @@ struct UndoEntry
     int32_t kind = purged;
     uint32_t time = 0;
 };
+
+} // namespace brevalon

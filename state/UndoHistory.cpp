@@ -1,6 +1,9 @@
-#include "UndoHistory.h"
+#include "state/UndoHistory.h"
 
 #include <algorithm>
+
+namespace brevalon
+{
 
 UndoHistory::UndoHistory (int valueCount_, int capacity_)
     : slots (static_cast<size_t> (std::max (2, capacity_))), capacity (std::max (2, capacity_)), valueCount (valueCount_)
@@ -53,3 +56,5 @@ void UndoHistory::replaceWith (const std::vector<UndoEntry>& entries)
     start = 0;
     end = cursor = count;
 }
+
+} // namespace brevalon

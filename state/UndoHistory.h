@@ -1,8 +1,11 @@
 #pragma once
 
-#include "UndoEntry.h"
+#include "state/UndoEntry.h"
 
 #include <vector>
+
+namespace brevalon
+{
 
 // A ring of undo entries with fixed capacity. Entries from start to cursor can be undone, from
 // cursor to end redone. One slot always stays free, so capacity - 1 entries are kept; recording
@@ -62,3 +65,5 @@ private:
     int end = 0;
     int cursor = 0;
 };
+
+} // namespace brevalon

@@ -1,6 +1,9 @@
-#include "UserPresetFile.h"
+#include "state/UserPresetFile.h"
 
-#include "XmlLookup.h"
+#include "state/XmlLookup.h"
+
+namespace brevalon
+{
 
 UserPresetFile::UserPresetFile (SharedFolder folder_, const juce::String& fileName)
     : folder (std::move (folder_)),
@@ -45,3 +48,5 @@ const juce::XmlElement* UserPresetFile::findPreset (const juce::XmlElement& pres
     const auto* entry = findEntry (presets, number);
     return entry != nullptr && ! XmlLookup::getBool (*entry, "_Deleted_") ? entry : nullptr;
 }
+
+} // namespace brevalon

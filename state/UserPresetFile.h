@@ -1,11 +1,14 @@
 #pragma once
 
-#include "SharedFolder.h"
-#include "XmlFile.h"
+#include "state/SharedFolder.h"
+#include "state/XmlFile.h"
 
 #include <juce_core/juce_core.h>
 
 #include <memory>
+
+namespace brevalon
+{
 
 // The global user-preset file ("Brevalon.conf" in the shared folder) that every instance reads
 // at start-up and updates when the user saves, overwrites or deletes a preset.
@@ -51,3 +54,5 @@ private:
     SharedFolder folder;
     juce::File file;
 };
+
+} // namespace brevalon

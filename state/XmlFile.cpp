@@ -1,6 +1,6 @@
-#include "XmlFile.h"
+#include "state/XmlFile.h"
 
-#include "XmlGuard.h"
+#include "state/XmlGuard.h"
 
 namespace brevalon::XmlFile
 {

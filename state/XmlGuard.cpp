@@ -1,4 +1,4 @@
-#include "XmlGuard.h"
+#include "state/XmlGuard.h"
 
 #include <array>
 #include <cstring>

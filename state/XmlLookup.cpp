@@ -1,8 +1,11 @@
-#include "XmlLookup.h"
+#include "state/XmlLookup.h"
 
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+
+namespace brevalon
+{
 
 namespace XmlLookup
 {
@@ -67,3 +70,5 @@ double getDouble (const juce::XmlElement& element, juce::StringRef attributeName
 }
 
 } // namespace XmlLookup
+
+} // namespace brevalon

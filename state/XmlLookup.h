@@ -2,6 +2,9 @@
 
 #include <juce_core/juce_core.h>
 
+namespace brevalon
+{
+
 // Reading of state documents that may come from damaged project files or other versions: tag
 // and attribute names match without regard to case, and numbers are read without overflow.
 namespace XmlLookup
@@ -27,3 +30,5 @@ bool getBool (const juce::XmlElement& element, juce::StringRef attributeName, bo
 double getDouble (const juce::XmlElement& element, juce::StringRef attributeName, double fallback = 0.0) noexcept;
 
 } // namespace XmlLookup
+
+} // namespace brevalon

@@ -4,7 +4,7 @@
 // Usage: brevalon-design [RATE_HZ [CORNER_HZ [SLOPE_PERCENT]]]
 //        without arguments: the default filter (21000 Hz, 75 %) at 96000 and 192000 Hz.
 
-#include "FirDesign.h"
+#include "processor/dsp/FirDesign.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Prints the compiled-in corner compensation table in its flat layout, one number per line with
 // 17 significant digits, so it can be checked by independent tools.
 
-#include "CornerCompensationTable.h"
+#include "processor/dsp/CornerCompensationTable.h"
 
 #include <cstdio>
 

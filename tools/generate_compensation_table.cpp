@@ -9,8 +9,8 @@
 //
 // Usage: generate_compensation_table OUTPUT.cpp
 
-#include "CornerCompensationTable.h"
-#include "FirDesign.h"
+#include "processor/dsp/CornerCompensationTable.h"
+#include "processor/dsp/FirDesign.h"
 
 #include <array>
 #include <cmath>

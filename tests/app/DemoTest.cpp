@@ -1,6 +1,6 @@
 // The band measurement against signals whose power is known, and the demo end to end.
 
-#include "BandEnergy.h"
+#include "app/BandEnergy.h"
 #include "RenderTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "RenderTestSupport.h"
 
-#include <FirDesign.h>
+#include "processor/dsp/FirDesign.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The render loop in-process: what the executable and the benchmark share.
 
-#include "OfflineRenderer.h"
-#include "AllocationCounter.h"
+#include "app/OfflineRenderer.h"
+#include "tests/support/AllocationCounter.h"
 #include "RenderTestSupport.h"
 
 #include <gtest/gtest.h>

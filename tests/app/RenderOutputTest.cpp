@@ -1,16 +1,17 @@
 // brevalon-render run as a program on small generated files: where the output lands in time,
 // that it is the processor's output bit for bit, and what the written files look like.
 
-#include "FilterSettings.h"
-#include "QuillfenTemplateAudioProcessor.h"
+#include "app/FilterSettings.h"
+#include "processor/QuillfenTemplateAudioProcessor.h"
 #include "RenderTestSupport.h"
 
-#include <FirDesign.h>
+#include "processor/dsp/FirDesign.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+using brevalon::QuillfenTemplateAudioProcessor;
 using brevalon::app::FilterSettings;
 using namespace brevalon::test;
 

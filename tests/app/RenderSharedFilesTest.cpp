@@ -1,7 +1,7 @@
 // brevalon-render with damaged or hostile files in the shared folder, and hostile state codes:
 // it stays alive, never writes over the files, and keeps the factory presets its own.
 
-#include "HostileXml.h"
+#include "tests/support/HostileXml.h"
 #include "RenderTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -34,14 +34,14 @@ struct SharedFileScope
 TEST (RenderSharedFiles, HostileDocumentsNeitherCrashNorChangeAnything)
 {
     TemporaryFolder folder;
-    for (const auto& document : brevalon::testing::hostileDocuments())
+    for (const auto& document : brevalon::test::hostileDocuments())
     {
         SCOPED_TRACE (document.name);
         const bool accepted = document.verdict == brevalon::XmlGuard::Verdict::accepted;
 
-        const auto settingsText = brevalon::testing::makeDocument (document, "<Quillfen", "<mouseSensitivity>50</mouseSensitivity>");
+        const auto settingsText = brevalon::test::makeDocument (document, "<Quillfen", "<mouseSensitivity>50</mouseSensitivity>");
         const SharedFileScope settings ("global.conf", settingsText);
-        const auto presetsText = brevalon::testing::makeDocument (
+        const auto presetsText = brevalon::test::makeDocument (
             document, "<Quillfen", "<presets><preset _No_=\"1000\" _Name_=\"Deep\" mixParam=\"50.0\"/></presets>");
         const SharedFileScope presets ("Brevalon.conf", presetsText);
 
@@ -52,7 +52,7 @@ TEST (RenderSharedFiles, HostileDocumentsNeitherCrashNorChangeAnything)
         EXPECT_EQ (list.output.contains ("Deep"), accepted) << list.output;
 
         const auto code = folder.file ("code.txt");
-        code.replaceWithText (brevalon::testing::makeDocument (document, "<Brevalon mixParam=\"50.0\"") + "<x/>");
+        code.replaceWithText (brevalon::test::makeDocument (document, "<Brevalon mixParam=\"50.0\"") + "<x/>");
         const auto state = runRenderer ({ "--state", "@" + code.getFullPathName(), "--print-taps", "--rate", "96000" });
         EXPECT_EQ (state.exitCode, accepted ? 0 : 2) << state.output;
 

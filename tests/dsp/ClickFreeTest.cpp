@@ -4,9 +4,9 @@
 // design at 20 kHz and compared with the equally limited output of an engine that had the new
 // settings all along. A click is the peak of that difference.
 
-#include "AllocationCounter.h"
-#include "FirDesign.h"
-#include "FirLowpassEngine.h"
+#include "tests/support/AllocationCounter.h"
+#include "processor/dsp/FirDesign.h"
+#include "processor/dsp/FirLowpassEngine.h"
 #include "StereoSignal.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "CornerCompensationTable.h"
-#include "FirDesign.h"
+#include "processor/dsp/CornerCompensationTable.h"
+#include "processor/dsp/FirDesign.h"
 
 #include <gtest/gtest.h>
 

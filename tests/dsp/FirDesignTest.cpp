@@ -1,5 +1,5 @@
-#include "FirDesign.h"
-#include "CornerCompensationTable.h"
+#include "processor/dsp/FirDesign.h"
+#include "processor/dsp/CornerCompensationTable.h"
 
 #include <gtest/gtest.h>
 

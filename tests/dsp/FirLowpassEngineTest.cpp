@@ -1,7 +1,7 @@
-#include "FirLowpassEngine.h"
+#include "processor/dsp/FirLowpassEngine.h"
 #include "StereoSignal.h"
-#include "AllocationCounter.h"
-#include "FirDesign.h"
+#include "tests/support/AllocationCounter.h"
+#include "processor/dsp/FirDesign.h"
 
 #include <gtest/gtest.h>
 

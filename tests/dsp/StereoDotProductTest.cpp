@@ -1,5 +1,5 @@
-#include "StereoDotProduct.h"
-#include "FirDesign.h"
+#include "processor/dsp/StereoDotProduct.h"
+#include "processor/dsp/FirDesign.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,13 @@
-#include "FrequencyParameter.h"
-#include "Parameter.h"
+#include "params/FrequencyParameter.h"
+#include "params/Parameter.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 #include <vector>
+
+using namespace brevalon;
 
 // Several writers set values while two consumers (the audio side and the editor) test and clear
 // their own flag and read the value. Once the writers have finished, each consumer's next look

@@ -1,12 +1,12 @@
-#include "BooleanParameter.h"
-#include "GlobalParamList.h"
-#include "InvalidParameter.h"
-#include "LightParamList.h"
-#include "ParamManager.h"
+#include "params/BooleanParameter.h"
+#include "params/InvalidParameter.h"
+#include "params/LightParamList.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+using namespace brevalon;
 
 namespace
 {
@@ -18,7 +18,7 @@ std::unique_ptr<Parameter> makeParameter (const char* id)
 
 TEST (ParamList, LookupsOutsideTheListGiveTheInvalidParameter)
 {
-    ParamManager manager (4);
+    ParamList manager (4);
     for (int i = 0; i < 4; ++i)
         manager.setParameterAt (i, makeParameter ("p"));
     manager.checkComplete();
@@ -40,7 +40,7 @@ TEST (ParamList, LookupsOutsideTheListGiveTheInvalidParameter)
 
 TEST (ParamList, TheInvalidParameterIsSharedAndIgnoresWrites)
 {
-    ParamManager first (1);
+    ParamList first (1);
     LightParamList second (0);
     auto* invalid = first.getParameterAt (5);
     EXPECT_EQ (invalid, second.getParameterAt (0)) << "one parameter for every list";
@@ -84,26 +84,4 @@ TEST (ParamList, CompletenessAndOwnership)
     empty.checkComplete();
     EXPECT_TRUE (empty.isComplete());
     EXPECT_EQ (empty.getCount(), 0);
-}
-
-TEST (ParamList, GlobalSettingsList)
-{
-    GlobalParamList settings (SharedFolder (juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("unused")));
-    EXPECT_TRUE (settings.isComplete());
-    EXPECT_EQ (settings.getCount(), 2);
-
-    auto* mode = settings.getParameterAt (GlobalParamList::sliderMode);
-    EXPECT_EQ (mode->getId(), "sliderMode");
-    EXPECT_EQ (mode->getText(), "velocity");
-    EXPECT_EQ (mode->getMaximum(), 1.0);
-
-    auto* sensitivity = settings.getParameterAt (GlobalParamList::mouseSensitivity);
-    EXPECT_EQ (sensitivity->getId(), "mouseSensitivity");
-    EXPECT_EQ (sensitivity->getText(), "100");
-    EXPECT_EQ (sensitivity->getIntValue(), 100);
-    EXPECT_EQ (sensitivity->getMinimum(), 1.0);
-    EXPECT_EQ (sensitivity->getMaximum(), 200.0);
-
-    EXPECT_FALSE (mode->hasChangeFlags (Parameter::allFlags));
-    EXPECT_EQ (settings.getFile(), juce::File()) << "no file before attach";
 }

@@ -1,7 +1,7 @@
-#include "BooleanParameter.h"
-#include "DiscreteParameter.h"
-#include "FrequencyParameter.h"
-#include "Parameter.h"
+#include "params/BooleanParameter.h"
+#include "params/DiscreteParameter.h"
+#include "params/FrequencyParameter.h"
+#include "params/Parameter.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace brevalon;
 
 namespace
 {

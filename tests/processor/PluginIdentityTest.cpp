@@ -1,9 +1,11 @@
-#include "PluginIdentity.h"
-#include "QuillfenTemplateAudioProcessor.h"
+#include "processor/PluginIdentity.h"
+#include "processor/QuillfenTemplateAudioProcessor.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+using namespace brevalon;
 
 TEST (PluginIdentity, TextValues)
 {

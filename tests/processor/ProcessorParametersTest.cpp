@@ -1,8 +1,10 @@
-#include "QuillfenTemplateAudioProcessor.h"
+#include "processor/QuillfenTemplateAudioProcessor.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+using namespace brevalon;
 
 namespace
 {

@@ -1,6 +1,6 @@
-#include "AllocationCounter.h"
-#include "LockHolder.h"
-#include "QuillfenTemplateAudioProcessor.h"
+#include "tests/support/AllocationCounter.h"
+#include "tests/support/LockHolder.h"
+#include "processor/QuillfenTemplateAudioProcessor.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,8 @@
 #include <future>
 #include <random>
 #include <thread>
+
+using namespace brevalon;
 
 namespace
 {

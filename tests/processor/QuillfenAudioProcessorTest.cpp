@@ -1,6 +1,6 @@
-#include "HostParameter.h"
-#include "LockHolder.h"
-#include "QuillfenTemplateAudioProcessor.h"
+#include "processor/HostParameter.h"
+#include "tests/support/LockHolder.h"
+#include "processor/QuillfenTemplateAudioProcessor.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,8 @@
 #include <cmath>
 #include <future>
 #include <vector>
+
+using namespace brevalon;
 
 namespace
 {

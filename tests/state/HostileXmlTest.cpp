@@ -1,17 +1,18 @@
-#include "GlobalParamList.h"
-#include "HostileXml.h"
-#include "QuillfenTemplateAudioProcessor.h"
-#include "StateCode.h"
-#include "StateEngine.h"
+#include "state/GlobalParamList.h"
+#include "tests/support/HostileXml.h"
+#include "state/StateCode.h"
+#include "state/StateEngine.h"
 #include "StateTestFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+using namespace brevalon;
+
 using brevalon::XmlGuard::Verdict;
-using brevalon::testing::hostileDocuments;
-using brevalon::testing::makeDocument;
+using brevalon::test::hostileDocuments;
+using brevalon::test::makeDocument;
 
 namespace
 {
@@ -90,34 +91,11 @@ TEST (XmlGuard, AcceptsOnlyWellFormedDocumentsWithinTheLimits)
     }
 }
 
-// The host chunk: a hostile one resets to the stored programs as any chunk without a document
-// does; one at the depth limit still loads.
-TEST (HostileXml, HostChunk)
-{
-    for (const auto& document : hostileDocuments())
-    {
-        SCOPED_TRACE (document.name);
-        QuillfenTemplateAudioProcessor processor;
-        processor.setHostParameter (0, 0.9f);
-
-        const auto text = makeDocument (document, "<Brevalon freqParam=\"22000.0\"").toStdString();
-        juce::MemoryOutputStream block;
-        block.writeInt (0x21324356);
-        block.writeInt (static_cast<int> (text.size() + 1));
-        block.write (text.c_str(), text.size() + 1);
-        processor.setStateInformation (block.getData(), static_cast<int> (block.getDataSize()));
-
-        expectValuesInRange (processor.getParamManager());
-        const auto* frequency = processor.getParamManager().getParameterAt (0);
-        EXPECT_EQ (frequency->getText(), document.verdict == Verdict::accepted ? "22000.0" : "21000.0");
-    }
-}
-
 class HostileFiles : public StateTest
 {
 protected:
     // Writes the document's text as a file of the shared folder and returns the text.
-    juce::String place (const juce::File& file, const brevalon::testing::HostileDocument& document, const juce::String& openRoot,
+    juce::String place (const juce::File& file, const brevalon::test::HostileDocument& document, const juce::String& openRoot,
                         const juce::String& rootContent)
     {
         sharedFolder.createDirectory();

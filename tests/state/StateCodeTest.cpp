@@ -1,8 +1,10 @@
-#include "Clipboard.h"
-#include "StateCode.h"
+#include "state/Clipboard.h"
+#include "state/StateCode.h"
 #include "StateTestFixture.h"
 
 #include <random>
+
+using namespace brevalon;
 
 TEST_F (StateTest, DefaultCodeText)
 {

@@ -1,8 +1,10 @@
 #include "StateTestFixture.h"
-#include "XmlLookup.h"
+#include "state/XmlLookup.h"
 
 #include <cmath>
 #include <random>
+
+using namespace brevalon;
 
 namespace
 {

@@ -1,14 +1,17 @@
 #pragma once
 
-#include "BooleanParameter.h"
-#include "FrequencyParameter.h"
-#include "NamedResources.h"
-#include "ParamManager.h"
-#include "StateEngine.h"
+#include "params/BooleanParameter.h"
+#include "params/FrequencyParameter.h"
+#include "resources/NamedResources.h"
+#include "state/ParamManager.h"
+#include "state/StateEngine.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+namespace brevalon
+{
 
 // A state engine over the product's four parameters with the factory presets loaded, and a
 // millisecond clock the test moves by hand.
@@ -66,3 +69,5 @@ protected:
     uint32_t now = 100000;
     std::unique_ptr<StateEngine> engine;
 };
+
+} // namespace brevalon

@@ -2,6 +2,8 @@
 
 #include <thread>
 
+using namespace brevalon;
+
 namespace
 {
 std::unique_ptr<juce::XmlElement> readFile (const juce::File& file)

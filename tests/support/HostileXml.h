@@ -1,6 +1,6 @@
 #pragma once
 
-#include "XmlGuard.h"
+#include "state/XmlGuard.h"
 
 #include <juce_core/juce_core.h>
 
@@ -8,7 +8,7 @@
 
 // Documents that damaged or hostile files, chunks and pasted codes may hold, built around an
 // opening root tag that each entry point accepts, with what the XML guard says of them.
-namespace brevalon::testing
+namespace brevalon::test
 {
 struct HostileDocument
 {
@@ -53,4 +53,4 @@ inline juce::String makeDocument (const HostileDocument& document, const juce::S
         text << "<!--" << juce::String::repeatedString ("x", static_cast<int> (XmlGuard::maxDocumentBytes)) << "-->";
     return text.toString();
 }
-} // namespace brevalon::testing
+} // namespace brevalon::test

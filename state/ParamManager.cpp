@@ -1,4 +1,7 @@
-#include "ParamManager.h"
+#include "state/ParamManager.h"
+
+namespace brevalon
+{
 
 ParamManager::ParamManager (int numSlots)
     : ParamList (numSlots),
@@ -10,3 +13,5 @@ ParamManager::ParamManager (int numSlots)
 }
 
 ParamManager::~ParamManager() = default;
+
+} // namespace brevalon

@@ -1,8 +1,10 @@
-#include "GlobalParamList.h"
+#include "state/GlobalParamList.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+using namespace brevalon;
 
 namespace
 {
@@ -295,4 +297,26 @@ TEST (SharedFolder, IsTheConfigurationFolderJoinedWithQuillfen)
     settings.attach (GlobalParamList::fileName);
     EXPECT_TRUE (configHome.getChildFile ("Quillfen/global.conf").existsAsFile());
     configHome.getChildFile ("Quillfen").deleteRecursively();
+}
+
+TEST (GlobalParamList, HoldsTheTwoSettingsWithTheirDefaults)
+{
+    GlobalParamList settings (SharedFolder (juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("unused")));
+    EXPECT_TRUE (settings.isComplete());
+    EXPECT_EQ (settings.getCount(), 2);
+
+    auto* mode = settings.getParameterAt (GlobalParamList::sliderMode);
+    EXPECT_EQ (mode->getId(), "sliderMode");
+    EXPECT_EQ (mode->getText(), "velocity");
+    EXPECT_EQ (mode->getMaximum(), 1.0);
+
+    auto* sensitivity = settings.getParameterAt (GlobalParamList::mouseSensitivity);
+    EXPECT_EQ (sensitivity->getId(), "mouseSensitivity");
+    EXPECT_EQ (sensitivity->getText(), "100");
+    EXPECT_EQ (sensitivity->getIntValue(), 100);
+    EXPECT_EQ (sensitivity->getMinimum(), 1.0);
+    EXPECT_EQ (sensitivity->getMaximum(), 200.0);
+
+    EXPECT_FALSE (mode->hasChangeFlags (Parameter::allFlags));
+    EXPECT_EQ (settings.getFile(), juce::File()) << "no file before attach";
 }

@@ -1,4 +1,4 @@
-#include "CornerCompensationTable.h"
+#include "processor/dsp/CornerCompensationTable.h"
 
 #include <cmath>
 

@@ -1,10 +1,13 @@
 #pragma once
 
-#include "ParamList.h"
-#include "PresetRecord.h"
-#include "PresetTable.h"
+#include "params/ParamList.h"
+#include "state/PresetRecord.h"
+#include "state/PresetTable.h"
 
 #include <atomic>
+
+namespace brevalon
+{
 
 // The instance's automatable parameters. A parameter's index here is its identity for hosts,
 // presets, undo entries and editor bindings.
@@ -38,3 +41,5 @@ public:
     std::atomic<bool> presetsChanged{ false };
     std::atomic<bool> programChanged{ true };
 };
+
+} // namespace brevalon

@@ -1,4 +1,4 @@
-#include "StereoDelayLine.h"
+#include "processor/dsp/StereoDelayLine.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "FirDesign.h"
+#include "processor/dsp/FirDesign.h"
 
-#include "CornerCompensationTable.h"
+#include "processor/dsp/CornerCompensationTable.h"
 
 #include <cmath>
 

@@ -1,7 +1,10 @@
 #pragma once
 
-#include "GlobalSettingsFile.h"
-#include "ParamList.h"
+#include "state/GlobalSettingsFile.h"
+#include "params/ParamList.h"
+
+namespace brevalon
+{
 
 // The user-wide settings, shared by every instance through a settings file of the shared folder:
 // 0 "sliderMode" (0 "velocity", 1 "linear"; default velocity) and 1 "mouseSensitivity" (1..200,
@@ -34,3 +37,5 @@ public:
 private:
     GlobalSettingsFile settingsFile;
 };
+
+} // namespace brevalon

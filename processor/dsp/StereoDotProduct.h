@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StereoDelayLine.h"
+#include "processor/dsp/StereoDelayLine.h"
 
 #include <cstdint>
 

@@ -1,6 +1,9 @@
-#include "GlobalParamList.h"
+#include "state/GlobalParamList.h"
 
-#include "DiscreteParameter.h"
+#include "params/DiscreteParameter.h"
+
+namespace brevalon
+{
 
 GlobalParamList::GlobalParamList (SharedFolder folder, GlobalSettingsFile::Clock clock)
     : ParamList (numSettings),
@@ -12,3 +15,5 @@ GlobalParamList::GlobalParamList (SharedFolder folder, GlobalSettingsFile::Clock
 }
 
 GlobalParamList::~GlobalParamList() = default;
+
+} // namespace brevalon

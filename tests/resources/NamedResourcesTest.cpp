@@ -1,4 +1,4 @@
-#include "NamedResources.h"
+#include "resources/NamedResources.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -6,6 +6,8 @@
 
 #include <cstring>
 #include <string>
+
+using namespace brevalon;
 
 using brevalon::resources::getNamedResource;
 

@@ -1,4 +1,4 @@
-#include "FirLowpassEngine.h"
+#include "processor/dsp/FirLowpassEngine.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "StereoDotProduct.h"
+#include "processor/dsp/StereoDotProduct.h"
 
-#include "FirDesign.h"
+#include "processor/dsp/FirDesign.h"
 
 #if defined(__x86_64__) || defined(_M_X64)
 #    define BREVALON_X86 1

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FirDesign.h"
-#include "StereoDelayLine.h"
-#include "StereoDotProduct.h"
+#include "processor/dsp/FirDesign.h"
+#include "processor/dsp/StereoDelayLine.h"
+#include "processor/dsp/StereoDotProduct.h"
 
 #include <array>
 #include <atomic>
