@@ -1,6 +1,7 @@
 #include "state/GlobalSettingsFile.h"
 
 #include "params/ParamList.h"
+#include "state/StateXml.h"
 #include "state/XmlFile.h"
 #include "state/XmlLookup.h"
 #include "state/XmlGuard.h"
@@ -10,7 +11,7 @@ namespace brevalon
 
 namespace
 {
-constexpr const char* rootTag = "Quillfen";
+constexpr const char* rootTag = StateXml::makerName;
 
 juce::uint64 digestOf (const juce::MemoryBlock& content) noexcept
 {

@@ -1,45 +1,39 @@
 #pragma once
 
 #include "params/ParamList.h"
-#include "state/PresetRecord.h"
-#include "state/PresetTable.h"
+#include "state/ComparisonStates.h"
+#include "state/ProgramBank.h"
 
-#include <atomic>
+#include <vector>
 
 namespace brevalon
 {
 
-// The instance's automatable parameters. A parameter's index here is its identity for hosts,
-// presets, undo entries and editor bindings.
+// The instance's automatable parameters, with the programs and the comparison states that hold
+// values for them. A parameter's index here is its identity for hosts, presets, undo entries
+// and editor bindings.
 class ParamManager : public ParamList
 {
 public:
     explicit ParamManager (int numSlots);
     ~ParamManager() override;
 
-    static constexpr int defaultFactoryProgramCount = 5;
-    static constexpr int defaultUserSlotCount = 5;
+    ProgramBank programs;
+    ComparisonStates states;
 
-    // Programs: live contents and the reference copies taken at start-up (factory programs
-    // first, then the user-preset slots).
-    PresetTable programs;
-    PresetTable storedPrograms;
-    int factoryProgramCount = defaultFactoryProgramCount;
-    int userSlotCount = defaultUserSlotCount;
+    // The current values into the current program and the comparison state(s).
+    void sync();
+    // Syncs, then applies a program of the table and makes it current.
+    void switchToProgram (int index);
 
-    // Read by the editor without the state engine's lock, hence atomic.
-    std::atomic<int> currentProgram{ 0 };
-    bool programSelected = false;
+    std::vector<float> currentValues() const;
+    // Every parameter from `values` (0 beyond them).
+    void setAllParameters (const std::vector<float>& values);
 
-    // Comparison states.
-    PresetRecord stateA;
-    PresetRecord stateB;
-    std::atomic<bool> isB{ false };
-    std::atomic<bool> linked{ true };
-
-    // Taken and cleared by the editor in one atomic step.
-    std::atomic<bool> presetsChanged{ false };
-    std::atomic<bool> programChanged{ true };
+    // The current values equal the inactive comparison state's.
+    bool currentEqualsInactiveState() const;
+    // The current program's name or values differ from its reference copy.
+    bool currentProgramDiffersFromReference() const;
 };
 
 } // namespace brevalon

@@ -1,5 +1,7 @@
 #include "state/SharedFolder.h"
 
+#include "state/StateXml.h"
+
 namespace brevalon
 {
 
@@ -28,7 +30,7 @@ SharedFolder::SharedFolder (const juce::File& folder_)
 
 juce::File SharedFolder::getUserFolder()
 {
-    return userApplicationDataDirectory().getChildFile ("Quillfen");
+    return userApplicationDataDirectory().getChildFile (StateXml::makerName);
 }
 
 juce::File SharedFolder::getFile (const juce::String& name) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/StateXml.h"
+
 #include <juce_core/juce_core.h>
 
 namespace brevalon
@@ -17,8 +19,8 @@ namespace StateCode
 // Root tags a pasted code may carry besides the product's own: the framework's generic tag
 // (rewritten to the product's) and the tags of the product's two other editions, "BrevalonLite"
 // (the reduced edition) and "BrevalonStudio" (the extended one), which share the parameters.
-constexpr const char* productTag = "Brevalon";
-constexpr const char* genericTag = "Quillfen";
+constexpr const char* productTag = StateXml::documentTag;
+constexpr const char* genericTag = StateXml::makerName;
 constexpr const char* editionTags[] = { "BrevalonLite", "BrevalonStudio" };
 
 juce::String make (StateEngine& engine);

@@ -1,31 +1,32 @@
 #pragma once
 
-#include "state/PresetRecord.h"
 #include "state/SharedFolder.h"
-#include "state/UndoHistory.h"
-#include "state/UserPresetFile.h"
+#include "state/UndoController.h"
+#include "state/UserPresetStore.h"
 
 #include <juce_core/juce_core.h>
 
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace brevalon
 {
 
 class ParamManager;
+class PresetRecord;
 
-// The per-instance state: parameters, programs, comparison states (A/B) and the undo history,
-// with one recursive lock around every operation. Writes and reads the whole state as XML (the
-// host chunk), and keeps the flags the editor polls.
+// The per-instance state: parameters, programs, comparison states (A/B), the global user presets
+// and the undo history, with one recursive lock around every operation. The processor and the
+// editor talk to this object only; it orchestrates its collaborators (the model's program bank
+// and comparison states, the undo controller, the state document, the user-preset store) and
+// keeps the flags the editor polls.
+//
+// Threads: every operation takes the lock, except setValueFromHost (hosts may automate from the
+// audio thread) and the flag reads and takes, which are atomic.
 class StateEngine
 {
 public:
-    static constexpr const char* documentTag = "Brevalon";
-    static constexpr const char* presetValuesTag = "Quillfen"; // values of an embedded factory preset
-
     // Reads the user presets from the file of that name in the shared folder.
     StateEngine (std::unique_ptr<ParamManager> model, const juce::String& userPresetFileName, SharedFolder sharedFolder = {});
     ~StateEngine();
@@ -33,8 +34,8 @@ public:
     juce::CriticalSection& getLock() noexcept { return lock; }
     ParamManager& getModel() noexcept { return *model; }
     const ParamManager& getModel() const noexcept { return *model; }
-    const juce::String& getUserPresetFileName() const noexcept { return userPresetFileName; }
-    const UserPresetFile& getUserPresetFile() const noexcept { return userPresetFile; }
+    const juce::String& getUserPresetFileName() const noexcept { return userPresets.getFileName(); }
+    const UserPresetStore& getUserPresetStore() const noexcept { return userPresets; }
 
     // Replaces the millisecond counter used to time undo entries (tests).
     void setMillisecondClock (std::function<uint32_t()> clock);
@@ -53,17 +54,13 @@ public:
     // Restores from a document: a root named "Brevalon" (any case) is read; anything else
     // (including null) resets to the stored programs.
     void restoreFromDocument (const juce::XmlElement* root);
-
     void writeState (juce::XmlElement& root);
     void readState (const juce::XmlElement& root);
     void resetToStoredPrograms();
     void sync();
 
-    // Parameter-value encoding: one attribute per parameter with its value text and, optionally,
-    // a "logical" child with the plain values.
+    // The current values as attributes of `element` (see StateXml::writeValues).
     void writeParameterValues (juce::XmlElement& element, bool withLogical) const;
-    void writeRecordValues (juce::XmlElement& element, const PresetRecord& record, bool withLogical) const;
-    void readParameterValues (const juce::XmlElement& element, PresetRecord& record) const;
     // Reads a pasted or loaded set of values (missing ones take the defaults) as one undo step.
     void loadParameterValuesWithUndo (const juce::XmlElement& element);
 
@@ -82,13 +79,10 @@ public:
     void redo();
     juce::String getUndoDescription() const;
     juce::String getRedoDescription() const;
-    juce::String describe (const UndoEntry& entry) const;
     // Purges program p from the history after its user preset was deleted; returns the program
     // to switch to.
     int forgetProgram (int program);
-    void writeHistory (juce::XmlElement& root) const;
-    void appendHistory (const juce::XmlElement& root);
-    const UndoHistory& getHistory() const noexcept { return history; }
+    const UndoHistory& getHistory() const noexcept { return undoController.getHistory(); }
 
     //==============================================================================
     // Programs.
@@ -131,47 +125,28 @@ public:
     bool isLinked() const noexcept;
 
     //==============================================================================
-    // Start-up of the program list, before an engine exists.
+    // Start-up of the program list, before an engine exists: placeholder names and the current
+    // values in every program, then the factory presets over them.
     static void initialisePrograms (ParamManager& model);
     static void loadFactoryPresets (ParamManager& model, const juce::XmlElement& presetsRoot);
-    static void readProgramList (ParamManager& model, const juce::XmlElement& list, bool skipCurrent);
-    static void readParameterValues (const ParamManager& model, const juce::XmlElement& element, PresetRecord& record);
-
-    // Preset numbers in documents: factory programs 1..5, user slots 1000..1004.
-    static int presetNumberForProgram (const ParamManager& model, int program) noexcept;
-    static int programForPresetNumber (const ParamManager& model, int number) noexcept;
 
 private:
-    void loadUserPresets();
-    // Name and values of a user-preset entry into its slot's record.
-    void readUserPreset (const juce::XmlElement& preset, PresetRecord& program);
-    void reloadUserSlot (int program);
     void writeCurrentProgramToFile();
-    void recordEntry (UndoEntry entry);
-    UndoEntry capture (int32_t kind, int32_t parameterIndex) const;
-    void apply (const UndoEntry& entry);
-    void switchToProgram (int index);
+    void stepHistory (bool backwards);
     bool stepProgram (bool down);
-    void step (bool backwards);
-    void renameCurrentProgramFromHistory (const juce::String& name);
+    void selectState (bool b);
+    void copyState (bool fromB);
     void recomputeStatesEqual();
     void recomputeProgramModified();
     void recomputeFlags();
-    void setAllParameters (const std::vector<float>& values);
-    void selectState (bool b);
-    void copyState (bool fromB);
-    std::vector<float> currentValues() const;
 
     std::unique_ptr<ParamManager> model;
     mutable juce::CriticalSection lock;
-    juce::String userPresetFileName;
-    UserPresetFile userPresetFile;
+    UserPresetStore userPresets;
+    UndoController undoController;
     std::atomic<bool> statesEqual{ false };
     std::atomic<bool> programModified{ false };
-    std::vector<uint8_t> gestureActive;
     std::atomic<bool> historyChanged{ false };
-    UndoHistory history;
-    std::function<uint32_t()> millisecondClock;
 
     JUCE_DECLARE_NON_COPYABLE (StateEngine)
 };

@@ -29,8 +29,8 @@ TEST_F (StateTest, StartUpHoldsTheFactoryProgramsAndDefaultPreset)
     EXPECT_EQ (param (2).getValue(), 100.0);
     EXPECT_FALSE (param (3).getBoolValue());
     // "Steep and reduced": 21000 Hz, slope 100 %, mix 60 %.
-    EXPECT_FLOAT_EQ (model().storedPrograms[3].getValue (2), 0.6f);
-    EXPECT_FLOAT_EQ (model().storedPrograms[1].getValue (0), param (0).plainToNormalised (23000.0));
+    EXPECT_FLOAT_EQ (model().programs.stored (3).getValue (2), 0.6f);
+    EXPECT_FLOAT_EQ (model().programs.stored (1).getValue (0), param (0).plainToNormalised (23000.0));
 }
 
 TEST_F (StateTest, DefaultStateDocument)
@@ -77,7 +77,7 @@ TEST_F (StateTest, ReadingSelectsTheActiveProgramAndAcceptsAnyCaseOfTheRoot)
     EXPECT_EQ (engine->getCurrentProgram(), 7) << "user slot 3, whether or not it holds a preset";
     EXPECT_EQ (param (0).getValue(), 22000.0);
     EXPECT_EQ (param (1).getValue(), 100.0) << "missing attributes take the defaults";
-    EXPECT_TRUE (model().programSelected);
+    EXPECT_TRUE (model().programs.wasSelected());
 
     // A number that names no program keeps the current one (program 2 here).
     for (const auto& [presets, program] : { std::pair{ "<presets active=\"5\"/>", 4 },
@@ -380,8 +380,8 @@ TEST_F (StateTest, RandomSessionsRoundTripExactly)
             EXPECT_EQ (restored->getModel().programs[p].getName(), model().programs[p].getName());
             EXPECT_EQ (restored->getModel().programs[p].getValues(), model().programs[p].getValues());
         }
-        EXPECT_EQ (restored->getModel().stateA.getValues(), model().stateA.getValues());
-        EXPECT_EQ (restored->getModel().stateB.getValues(), model().stateB.getValues());
+        EXPECT_EQ (restored->getModel().states.a().getValues(), model().states.a().getValues());
+        EXPECT_EQ (restored->getModel().states.b().getValues(), model().states.b().getValues());
         EXPECT_EQ (restored->getHistory().getNumUndoable(), engine->getHistory().getNumUndoable());
         EXPECT_EQ (restored->getHistory().getNumRedoable(), engine->getHistory().getNumRedoable());
     }
@@ -452,7 +452,7 @@ TEST_F (StateTest, DamagedDocumentsNeverBreakTheState)
             engine->redo();
         for (int i = 0; i < 4; ++i)
             ASSERT_TRUE (value (i) >= 0.0f && value (i) <= 1.0f);
-        for (const auto* record : { &model().stateA, &model().stateB })
+        for (const auto* record : { &model().states.a(), &model().states.b() })
             for (float v : record->getValues())
                 ASSERT_TRUE (v >= 0.0f && v <= 1.0f);
         (void)engine->createStateDocument();

@@ -212,9 +212,9 @@ TEST_F (StateTest, CopiedStatesKeepTheirOwnValues)
     // Undo of a copy over the inactive state restores the record, not the parameters.
     engine->selectA();
     engine->copyAToB();
-    EXPECT_FLOAT_EQ (model().stateB.getValue (1), 0.75f);
+    EXPECT_FLOAT_EQ (model().states.b().getValue (1), 0.75f);
     engine->undo();
-    EXPECT_FLOAT_EQ (model().stateB.getValue (1), 0.2f);
+    EXPECT_FLOAT_EQ (model().states.b().getValue (1), 0.2f);
     EXPECT_FLOAT_EQ (value (1), 0.75f);
 }
 
@@ -237,7 +237,7 @@ TEST_F (StateTest, SeparatedStateWithBActiveTravelsInTheDocument)
     EXPECT_TRUE (restored->isBActive());
     EXPECT_FALSE (restored->isLinked());
     EXPECT_FLOAT_EQ (restored->getModel().getParameterAt (0)->getNormalised(), 0.6f);
-    EXPECT_EQ (restored->getModel().stateA.getValues(), model().stateA.getValues());
+    EXPECT_EQ (restored->getModel().states.a().getValues(), model().states.a().getValues());
 }
 
 // The file is shared: entries outside the user numbers (a missing "_No_" counts as none) never
