@@ -1,0 +1,78 @@
+// brevalon-render stopped by a signal in the middle of a render: the unfinished temporary file
+// is deleted, an existing output is kept as it was, and the exit code is 128 + the signal.
+
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <thread>
+
+using namespace brevalon::test;
+
+namespace
+{
+
+// A WAV long enough to take seconds to render (10 minutes of 384 kHz stereo), written sparse: a
+// header and a file length, no data blocks, so it costs neither time nor disk space.
+void writeLongSilentWav (const juce::File& file)
+{
+    constexpr int rate = 384000, channels = 2, bytesPerFrame = 4;
+    constexpr juce::int64 dataBytes = juce::int64{ rate } * 600 * bytesPerFrame;
+    {
+        juce::FileOutputStream out (file);
+        out.write ("RIFF", 4);
+        out.writeInt (static_cast<int> (36 + dataBytes));
+        out.write ("WAVEfmt ", 8);
+        out.writeInt (16);
+        out.writeShort (1); // PCM
+        out.writeShort (channels);
+        out.writeInt (rate);
+        out.writeInt (rate * bytesPerFrame);
+        out.writeShort (bytesPerFrame);
+        out.writeShort (16);
+        out.write ("data", 4);
+        out.writeInt (static_cast<int> (dataBytes));
+    }
+    std::filesystem::resize_file (file.getFullPathName().toStdString(), static_cast<std::uintmax_t> (44 + dataBytes));
+}
+
+bool waitForTemporaryFile (const TemporaryFolder& folder)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds (20);
+    while (std::chrono::steady_clock::now() < deadline)
+    {
+        for (const auto& name : folder.contents())
+            if (name.startsWith (".brevalon-"))
+                return true;
+        std::this_thread::sleep_for (std::chrono::milliseconds (5));
+    }
+    return false;
+}
+
+} // namespace
+
+TEST (RenderInterrupt, SignalRemovesTheUnfinishedOutput)
+{
+    for (const int signalNumber : { SIGINT, SIGTERM, SIGHUP })
+    {
+        SCOPED_TRACE (strsignal (signalNumber));
+        TemporaryFolder folder;
+        const auto input = folder.file ("long.wav");
+        const auto output = folder.file ("out.wav");
+        writeLongSilentWav (input);
+        output.replaceWithText ("previous result");
+
+        RendererProcess renderer ({ "--slope", "100", input.getFullPathName(), output.getFullPathName() });
+        ASSERT_TRUE (waitForTemporaryFile (folder)) << "the render never started";
+        renderer.sendSignal (signalNumber);
+        const auto run = renderer.finish();
+
+        EXPECT_EQ (run.killedBy, 0) << "no handler ran";
+        EXPECT_EQ (run.exitCode, 128 + signalNumber) << run.output;
+        EXPECT_EQ (folder.contents(), juce::StringArray ({ "long.wav", "out.wav" })) << folder.contents().joinIntoString (" ");
+        EXPECT_EQ (output.loadFileAsString(), "previous result");
+    }
+}
