@@ -40,7 +40,46 @@ juce::AudioFormat* AudioFileFormats::findForReader (const juce::AudioFormatReade
     return nullptr;
 }
 
-std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juce::File& file, Status& status)
+namespace
+{
+
+juce::String describeLength (juce::int64 frames, double sampleRate)
+{
+    return juce::String (frames) + " frames (" + juce::String (static_cast<double> (frames) / sampleRate, 3) + " s)";
+}
+
+// The frames of audio the file really holds. An uncompressed format's memory-mapped reader maps
+// only the part of the claimed data that lies inside the file. A format without one (FLAC) is
+// taken at its header's word.
+juce::int64 countFramesPresent (juce::AudioFormat& format, const juce::File& file, juce::int64 claimedFrames)
+{
+    std::unique_ptr<juce::MemoryMappedAudioFormatReader> mapped (format.createMemoryMappedReader (file));
+    if (mapped == nullptr || ! mapped->mapEntireFile())
+        return claimedFrames;
+    return std::clamp<juce::int64> (mapped->getMappedSection().getEnd(), 0, claimedFrames);
+}
+
+// The unfinished-recording rule. A recording stopped before its header was completed, or a copy
+// cut short, claims more audio than it holds, and the readers would make up the difference with
+// silence. The reader is cut to the frames present; a file with none is an error.
+Status applyUnfinishedRecordingRule (juce::AudioFormat& format, const juce::File& file, juce::AudioFormatReader& reader,
+                                     juce::String* shortfall)
+{
+    const auto claimed = reader.lengthInSamples;
+    const auto present = countFramesPresent (format, file, claimed);
+    if (present == 0)
+        return Status::failure ("has no audio frames" +
+                                (claimed > 0 ? "; its header claims " + describeLength (claimed, reader.sampleRate) : juce::String()));
+    if (present < claimed && shortfall != nullptr)
+        *shortfall = "the file ends early: its header claims " + describeLength (claimed, reader.sampleRate) + " but it holds " +
+                     describeLength (present, reader.sampleRate) + "; only those are used";
+    reader.lengthInSamples = present;
+    return Status::success();
+}
+
+} // namespace
+
+std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juce::File& file, Status& status, juce::String* shortfall)
 {
     auto stream = std::make_unique<juce::FileInputStream> (file);
     if (stream->failedToOpen())
@@ -51,7 +90,17 @@ std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juc
 
     std::unique_ptr<juce::AudioFormatReader> reader (manager.createReaderFor (std::move (stream)));
     if (reader == nullptr)
+    {
         status = Status::failure ("not a WAV, AIFF or FLAC file that can be read (unknown format or unsupported encoding)");
+        return nullptr;
+    }
+    if (! (reader->sampleRate > 0.0))
+    {
+        status = Status::failure ("invalid sample rate");
+        return nullptr;
+    }
+    if (status = applyUnfinishedRecordingRule (*findForReader (*reader), file, *reader, shortfall); ! status.ok())
+        return nullptr;
     return reader;
 }
 

@@ -24,8 +24,10 @@ public:
     // The format that produced a reader.
     juce::AudioFormat* findForReader (const juce::AudioFormatReader& reader) const;
 
-    // Opens a file for reading; on failure `status` holds the reason.
-    std::unique_ptr<juce::AudioFormatReader> openReader (const juce::File& file, Status& status);
+    // Opens a file for reading; on failure `status` holds the reason. The reader covers only the
+    // audio frames the file holds (see applyUnfinishedRecordingRule); when that is fewer than its
+    // header claims, `shortfall`, if given, receives a message naming both lengths.
+    std::unique_ptr<juce::AudioFormatReader> openReader (const juce::File& file, Status& status, juce::String* shortfall = nullptr);
 
     // Creates a writer on `stream`, which it takes over on success (and deletes on failure).
     std::unique_ptr<juce::AudioFormatWriter> createWriter (juce::AudioFormat& format, std::unique_ptr<juce::OutputStream> stream,

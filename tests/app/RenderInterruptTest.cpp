@@ -19,24 +19,10 @@ namespace
 // header and a file length, no data blocks, so it costs neither time nor disk space.
 void writeLongSilentWav (const juce::File& file)
 {
-    constexpr int rate = 384000, channels = 2, bytesPerFrame = 4;
-    constexpr juce::int64 dataBytes = juce::int64{ rate } * 600 * bytesPerFrame;
-    {
-        juce::FileOutputStream out (file);
-        out.write ("RIFF", 4);
-        out.writeInt (static_cast<int> (36 + dataBytes));
-        out.write ("WAVEfmt ", 8);
-        out.writeInt (16);
-        out.writeShort (1); // PCM
-        out.writeShort (channels);
-        out.writeInt (rate);
-        out.writeInt (rate * bytesPerFrame);
-        out.writeShort (bytesPerFrame);
-        out.writeShort (16);
-        out.write ("data", 4);
-        out.writeInt (static_cast<int> (dataBytes));
-    }
-    std::filesystem::resize_file (file.getFullPathName().toStdString(), static_cast<std::uintmax_t> (44 + dataBytes));
+    constexpr int rate = 384000, channels = 2;
+    constexpr juce::int64 frames = juce::int64{ rate } * 600;
+    writeWavHeader (file, rate, channels, frames);
+    std::filesystem::resize_file (file.getFullPathName().toStdString(), static_cast<std::uintmax_t> (44 + frames * channels * 2));
 }
 
 bool waitForTemporaryFile (const TemporaryFolder& folder)

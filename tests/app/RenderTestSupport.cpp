@@ -196,6 +196,26 @@ void writeAudioFile (const juce::File& file, const juce::AudioBuffer<float>& sam
     ASSERT_TRUE (writer->writeFromAudioSampleBuffer (samples, 0, samples.getNumSamples()));
 }
 
+void writeWavHeader (const juce::File& file, int sampleRate, int numChannels, juce::int64 claimedFrames)
+{
+    const int bytesPerFrame = numChannels * 2;
+    const auto dataBytes = static_cast<juce::uint32> (claimedFrames * bytesPerFrame);
+    file.deleteFile();
+    juce::FileOutputStream out (file);
+    out.write ("RIFF", 4);
+    out.writeInt (static_cast<int> (36 + dataBytes));
+    out.write ("WAVEfmt ", 8);
+    out.writeInt (16);
+    out.writeShort (1); // PCM
+    out.writeShort (static_cast<short> (numChannels));
+    out.writeInt (sampleRate);
+    out.writeInt (sampleRate * bytesPerFrame);
+    out.writeShort (static_cast<short> (bytesPerFrame));
+    out.writeShort (16);
+    out.write ("data", 4);
+    out.writeInt (static_cast<int> (dataBytes));
+}
+
 juce::AudioBuffer<float> makeNoise (int numChannels, int numSamples, unsigned seed, float amplitude)
 {
     std::mt19937 random (seed);

@@ -75,6 +75,10 @@ AudioFile readAudioFile (const juce::File& file);
 void writeAudioFile (const juce::File& file, const juce::AudioBuffer<float>& samples, double sampleRate, const juce::String& format,
                      int bitsPerSample);
 
+// Creates `file` holding only the 44-byte header of a 16-bit PCM WAV whose data chunk claims
+// `claimedFrames`; the caller adds as much of the data as a case needs.
+void writeWavHeader (const juce::File& file, int sampleRate, int numChannels, juce::int64 claimedFrames);
+
 // Uniform noise in -amplitude..amplitude, reproducible from the seed.
 juce::AudioBuffer<float> makeNoise (int numChannels, int numSamples, unsigned seed, float amplitude = 0.5f);
 
