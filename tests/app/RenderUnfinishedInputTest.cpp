@@ -35,7 +35,7 @@ TEST (RenderUnfinishedInput, RendersOnlyTheFramesPresent)
         int present;    // whole frames left in the file
         int extraBytes; // and this much of the next frame
     } cases[] = {
-        { "wav", 2, 16, 1560, 0 }, { "wav", 1, 24, 700, 2 }, { "wav", 2, 32, 1, 7 },
+        { "wav", 2, 16, 1560, 0 },  { "wav", 1, 24, 700, 2 },   { "wav", 2, 32, 1, 7 },
         { "aiff", 2, 24, 2999, 5 }, { "aiff", 1, 16, 1200, 0 }, { "wav", 2, 24, claimed, 0 }, // complete
     };
     for (const auto& c : cases)
