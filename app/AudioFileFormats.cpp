@@ -32,6 +32,15 @@ juce::AudioFormat* AudioFileFormats::findByExtension (const juce::File& file) co
     return nullptr;
 }
 
+Status AudioFileFormats::checkExtensionMatches (const juce::File& file, const juce::String& displayName, juce::AudioFormat& format,
+                                                const juce::String& advice) const
+{
+    if (auto* byExtension = findByExtension (file); byExtension != nullptr && byExtension != &format)
+        return Status::usage (displayName + ": the extension is " + shortName (*byExtension) + "'s but the output format is " +
+                              shortName (format) + "; " + advice);
+    return Status::success();
+}
+
 juce::AudioFormat* AudioFileFormats::findForReader (const juce::AudioFormatReader& reader) const
 {
     for (auto* format : manager)

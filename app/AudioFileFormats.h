@@ -21,6 +21,11 @@ public:
     // The format a file name's extension belongs to, or null for an extension none of them uses.
     juce::AudioFormat* findByExtension (const juce::File& file) const;
 
+    // A usage error when the file's extension belongs to another of these formats than `format`;
+    // an extension none of them uses is accepted. `advice` ends the message.
+    Status checkExtensionMatches (const juce::File& file, const juce::String& displayName, juce::AudioFormat& format,
+                                  const juce::String& advice) const;
+
     // The format that produced a reader.
     juce::AudioFormat* findForReader (const juce::AudioFormatReader& reader) const;
 

@@ -415,7 +415,8 @@ Other modes:
   --print-taps       print the filter for --rate: nominal length N, tap count M, read offset
                      (N>>1 - M>>1), then the M taps; one number per line, 17 significant digits
   --export-ir FILE   write the M taps as a mono 64-bit floating-point WAV at --rate; the plug-in's
-                     impulse response is these taps delayed by the read offset
+                     impulse response is these taps delayed by the read offset. A FILE with
+                     the extension of another format (.aiff, .flac) is refused
   --rate HZ          sample rate for --print-taps and --export-ir, 88200..384000
   --list-presets     list the presets --preset accepts: the factory presets and the user
                      presets saved by the plug-in in the shared folder (Brevalon.conf)
@@ -431,9 +432,9 @@ Exit codes:
      two channels or without audio frames; OUTPUT cannot be written; the file of --state @FILE
      cannot be read
   2  usage error: unknown option, missing or non-numeric value, value out of range, OUTPUT the
-     same file as INPUT, an OUTPUT extension of another format, or a bit depth the output
-     format cannot store, an unknown --preset, a --state without a state code, a --state
-     @FILE longer than 1 MiB
+     same file as INPUT, an OUTPUT or --export-ir FILE extension of another format, a bit
+     depth the output format cannot store, an unknown --preset, a --state without a state
+     code, a --state @FILE longer than 1 MiB
   128+N  stopped by signal N (SIGINT, SIGTERM or SIGHUP)
 No output file is left behind when the exit code is not 0.)";
 }

@@ -113,9 +113,8 @@ Status FileRenderer::render (const FileRenderRequest& request)
     juce::AudioFormat* format = request.format.isNotEmpty() ? formats.findByName (request.format) : formats.findForReader (*reader);
     jassert (format != nullptr);
     const auto formatName = AudioFileFormats::shortName (*format);
-    if (auto* byExtension = formats.findByExtension (outputFile); byExtension != nullptr && byExtension != format)
-        return Status::usage (outputName + ": the extension is " + AudioFileFormats::shortName (*byExtension) +
-                              "'s but the output format is " + formatName + "; rename OUTPUT or use --format");
+    if (status = formats.checkExtensionMatches (outputFile, outputName, *format, "rename OUTPUT or use --format"); ! status.ok())
+        return status;
 
     const int bits = request.bits.value_or (static_cast<int> (reader->bitsPerSample));
     if (! format->getPossibleBitDepths().contains (bits))
