@@ -1,5 +1,6 @@
 #include "AudioFileFormats.h"
 
+#include "FramesPresent.h"
 #include "OutputFile.h"
 
 namespace brevalon::app
@@ -55,17 +56,6 @@ namespace
 juce::String describeLength (juce::int64 frames, double sampleRate)
 {
     return juce::String (frames) + " frames (" + juce::String (static_cast<double> (frames) / sampleRate, 3) + " s)";
-}
-
-// The frames of audio the file really holds. An uncompressed format's memory-mapped reader maps
-// only the part of the claimed data that lies inside the file. A format without one (FLAC) is
-// taken at its header's word.
-juce::int64 countFramesPresent (juce::AudioFormat& format, const juce::File& file, juce::int64 claimedFrames)
-{
-    std::unique_ptr<juce::MemoryMappedAudioFormatReader> mapped (format.createMemoryMappedReader (file));
-    if (mapped == nullptr || ! mapped->mapEntireFile())
-        return claimedFrames;
-    return std::clamp<juce::int64> (mapped->getMappedSection().getEnd(), 0, claimedFrames);
 }
 
 // The unfinished-recording rule. A recording stopped before its header was completed, or a copy

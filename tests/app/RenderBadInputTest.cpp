@@ -125,6 +125,17 @@ const BadInputCase badInputCases[] = {
           return juce::StringArray{ path (f, "header-only.wav"), path (f, "out.wav") };
       },
       fileError, "header-only.wav: has no audio frames; its header claims 345600000 frames (3600.000 s)" },
+    { "FLAC cut inside its first frame",
+      [] (Fixture& f)
+      {
+          const auto file = f.folder.file ("cut.flac");
+          writeAudioFile (file, makeNoise (2, 20000, 4), 96000.0, "flac", 16);
+          juce::FileOutputStream stream (file);
+          stream.setPosition (200);
+          stream.truncate();
+          return juce::StringArray{ path (f, "cut.flac"), path (f, "out.flac") };
+      },
+      fileError, "cut.flac: has no audio frames; its header claims 20000 frames" },
     { "three channels",
       [] (Fixture& f)
       {

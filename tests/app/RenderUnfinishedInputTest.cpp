@@ -11,6 +11,21 @@ using namespace brevalon::test;
 namespace
 {
 
+// Renders `input` into `output`; returns the messages.
+juce::String render (const juce::File& input, const juce::File& output)
+{
+    const auto run = runRenderer ({ input.getFullPathName(), output.getFullPathName() });
+    EXPECT_EQ (run.exitCode, 0) << run.output;
+    return run.output;
+}
+
+void cutFile (const juce::File& file, juce::int64 length)
+{
+    juce::FileOutputStream stream (file);
+    stream.setPosition (length);
+    ASSERT_TRUE (stream.truncate().wasOk());
+}
+
 // Writes `frames` frames of `noise` as a complete file.
 juce::File writeComplete (const TemporaryFolder& folder, const juce::String& name, const juce::AudioBuffer<float>& noise, int frames,
                           const juce::String& format, int bits)
@@ -51,31 +66,50 @@ TEST (RenderUnfinishedInput, RendersOnlyTheFramesPresent)
         const int bytesPerFrame = c.channels * c.bits / 8;
         const auto headerBytes = cut.getSize() - juce::int64{ claimed } * bytesPerFrame;
         ASSERT_EQ (headerBytes, whole.getSize() - juce::int64{ c.present } * bytesPerFrame) << "the data is not at the end";
-        {
-            juce::FileOutputStream stream (cut);
-            stream.setPosition (headerBytes + juce::int64{ c.present } * bytesPerFrame + c.extraBytes);
-            ASSERT_TRUE (stream.truncate().wasOk());
-        }
+        cutFile (cut, headerBytes + juce::int64{ c.present } * bytesPerFrame + c.extraBytes);
 
         const auto fromCut = folder.file ("from-cut." + juce::String (c.format));
         const auto fromWhole = folder.file ("from-whole." + juce::String (c.format));
-        const auto run = runRenderer ({ cut.getFullPathName(), fromCut.getFullPathName() });
-        ASSERT_EQ (run.exitCode, 0) << run.output;
-        ASSERT_EQ (runRenderer ({ whole.getFullPathName(), fromWhole.getFullPathName(), "--quiet" }).exitCode, 0);
+        const auto messages = render (cut, fromCut);
+        render (whole, fromWhole);
 
         if (c.present < claimed)
         {
-            EXPECT_TRUE (run.output.contains ("cut." + juce::String (c.format) + ": the file ends early: its header claims " +
-                                              juce::String (claimed) + " frames"))
-                << run.output;
-            EXPECT_TRUE (run.output.contains ("it holds " + juce::String (c.present) + " frames")) << run.output;
+            EXPECT_TRUE (messages.contains ("cut." + juce::String (c.format) + ": the file ends early: its header claims " +
+                                            juce::String (claimed) + " frames"))
+                << messages;
+            EXPECT_TRUE (messages.contains ("it holds " + juce::String (c.present) + " frames")) << messages;
         }
         else
         {
-            EXPECT_FALSE (run.output.contains ("ends early")) << run.output;
+            EXPECT_FALSE (messages.contains ("ends early")) << messages;
         }
         const auto rendered = readAudioFile (fromCut).samples;
         EXPECT_EQ (rendered.getNumSamples(), c.present);
         EXPECT_TRUE (identical (rendered, readAudioFile (fromWhole).samples));
     }
+}
+
+// A FLAC file holds its audio in compressed frames: a cut one is rendered up to the end of its
+// last whole frame, the same as a file that holds just those samples.
+TEST (RenderUnfinishedInput, FlacEndsWithItsLastWholeFrame)
+{
+    constexpr int claimed = 40000;
+    TemporaryFolder folder;
+    const auto noise = makeNoise (2, claimed, 22);
+    const auto cut = writeComplete (folder, "cut", noise, claimed, "flac", 24);
+    cutFile (cut, cut.getSize() * 6 / 10);
+
+    const auto fromCut = folder.file ("from-cut.flac");
+    const auto messages = render (cut, fromCut);
+    const int present = readAudioFile (fromCut).samples.getNumSamples();
+    EXPECT_GT (present, claimed / 4); // noise hardly compresses: most of 60 % of the frames are there
+    EXPECT_LT (present, claimed);
+    EXPECT_TRUE (messages.contains ("its header claims " + juce::String (claimed) + " frames (0.417 s) but it holds " +
+                                    juce::String (present) + " frames"))
+        << messages;
+
+    const auto fromWhole = folder.file ("from-whole.flac");
+    render (writeComplete (folder, "whole", noise, present, "flac", 24), fromWhole);
+    EXPECT_TRUE (identical (readAudioFile (fromCut).samples, readAudioFile (fromWhole).samples));
 }
