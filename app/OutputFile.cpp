@@ -21,8 +21,8 @@ constexpr std::array<int, 3> cleanupSignals{ SIGINT, SIGTERM, SIGHUP };
 
 // The temporary files a signal handler must delete, in memory allocated before any signal. A slot
 // is claimed, its path written, and only then marked armed; the handler reads armed slots only,
-// so it never sees a half-written path. It uses nothing but lock-free atomics, unlink() and
-// _exit(), all safe in a signal handler.
+// so it never sees a half-written path. It uses nothing but lock-free atomics, unlink(), signal()
+// and raise(), all safe in a signal handler.
 enum SlotState : int
 {
     freeSlot,
@@ -41,12 +41,16 @@ static_assert (std::atomic<int>::is_always_lock_free);
 // The renderer writes one output at a time; the demo two, one after the other.
 PendingFile pendingFiles[4];
 
-void removePendingFilesAndExit (int signalNumber)
+// After the clean-up the signal ends the process with its default action, so the parent sees
+// death by that signal (a shell reports 128 + its number) and a shell loop stops on Ctrl-C as it
+// would without the handler. The raised signal is delivered when the handler returns.
+void removePendingFilesAndStop (int signalNumber)
 {
     for (auto& file : pendingFiles)
         if (file.state.load() == armedSlot)
             ::unlink (file.path);
-    ::_exit (128 + signalNumber);
+    std::signal (signalNumber, SIG_DFL);
+    std::raise (signalNumber);
 }
 
 // A slot holding `path`, or -1 when none is free or the path does not fit.
@@ -188,7 +192,7 @@ Status OutputFile::commit()
 void OutputFile::removeUnfinishedOutputsOnSignals()
 {
     struct sigaction action = {};
-    action.sa_handler = removePendingFilesAndExit;
+    action.sa_handler = removePendingFilesAndStop;
     sigfillset (&action.sa_mask); // one handler run at a time
     for (const int signalNumber : cleanupSignals)
     {

@@ -33,8 +33,8 @@ public:
     const juce::File& getTemporaryFile() const noexcept { return temporary; }
 
     // Installs handlers for SIGINT, SIGTERM and SIGHUP that delete every uncommitted temporary
-    // file and exit with 128 + the signal number. A signal the process started out ignoring (as
-    // under nohup) stays ignored.
+    // file, then let the signal end the process (exit status 128 + its number in a shell). A
+    // signal the process started out ignoring (as under nohup) stays ignored.
     static void removeUnfinishedOutputsOnSignals();
 
 private:
