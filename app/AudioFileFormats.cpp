@@ -1,5 +1,6 @@
 #include "app/AudioFileFormats.h"
 
+#include "app/FramesPresent.h"
 #include "app/OutputFile.h"
 
 namespace brevalon::app
@@ -32,6 +33,15 @@ juce::AudioFormat* AudioFileFormats::findByExtension (const juce::File& file) co
     return nullptr;
 }
 
+Status AudioFileFormats::checkExtensionMatches (const juce::File& file, const juce::String& displayName, juce::AudioFormat& format,
+                                                const juce::String& advice) const
+{
+    if (auto* byExtension = findByExtension (file); byExtension != nullptr && byExtension != &format)
+        return Status::usage (displayName + ": the extension is " + shortName (*byExtension) + "'s but the output format is " +
+                              shortName (format) + "; " + advice);
+    return Status::success();
+}
+
 juce::AudioFormat* AudioFileFormats::findForReader (const juce::AudioFormatReader& reader) const
 {
     for (auto* format : manager)
@@ -40,7 +50,35 @@ juce::AudioFormat* AudioFileFormats::findForReader (const juce::AudioFormatReade
     return nullptr;
 }
 
-std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juce::File& file, Status& status)
+namespace
+{
+
+juce::String describeLength (juce::int64 frames, double sampleRate)
+{
+    return juce::String (frames) + " frames (" + juce::String (static_cast<double> (frames) / sampleRate, 3) + " s)";
+}
+
+// The unfinished-recording rule. A recording stopped before its header was completed, or a copy
+// cut short, claims more audio than it holds, and the readers would make up the difference with
+// silence. The reader is cut to the frames present; a file with none is an error.
+Status applyUnfinishedRecordingRule (juce::AudioFormat& format, const juce::File& file, juce::AudioFormatReader& reader,
+                                     juce::String* shortfall)
+{
+    const auto claimed = reader.lengthInSamples;
+    const auto present = countFramesPresent (format, file, claimed);
+    if (present == 0)
+        return Status::failure ("has no audio frames" +
+                                (claimed > 0 ? "; its header claims " + describeLength (claimed, reader.sampleRate) : juce::String()));
+    if (present < claimed && shortfall != nullptr)
+        *shortfall = "the file ends early: its header claims " + describeLength (claimed, reader.sampleRate) + " but it holds " +
+                     describeLength (present, reader.sampleRate) + "; only those are used";
+    reader.lengthInSamples = present;
+    return Status::success();
+}
+
+} // namespace
+
+std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juce::File& file, Status& status, juce::String* shortfall)
 {
     auto stream = std::make_unique<juce::FileInputStream> (file);
     if (stream->failedToOpen())
@@ -51,7 +89,17 @@ std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juc
 
     std::unique_ptr<juce::AudioFormatReader> reader (manager.createReaderFor (std::move (stream)));
     if (reader == nullptr)
+    {
         status = Status::failure ("not a WAV, AIFF or FLAC file that can be read (unknown format or unsupported encoding)");
+        return nullptr;
+    }
+    if (! (reader->sampleRate > 0.0))
+    {
+        status = Status::failure ("invalid sample rate");
+        return nullptr;
+    }
+    if (status = applyUnfinishedRecordingRule (*findForReader (*reader), file, *reader, shortfall); ! status.ok())
+        return nullptr;
     return reader;
 }
 

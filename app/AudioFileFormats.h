@@ -21,11 +21,18 @@ public:
     // The format a file name's extension belongs to, or null for an extension none of them uses.
     juce::AudioFormat* findByExtension (const juce::File& file) const;
 
+    // A usage error when the file's extension belongs to another of these formats than `format`;
+    // an extension none of them uses is accepted. `advice` ends the message.
+    Status checkExtensionMatches (const juce::File& file, const juce::String& displayName, juce::AudioFormat& format,
+                                  const juce::String& advice) const;
+
     // The format that produced a reader.
     juce::AudioFormat* findForReader (const juce::AudioFormatReader& reader) const;
 
-    // Opens a file for reading; on failure `status` holds the reason.
-    std::unique_ptr<juce::AudioFormatReader> openReader (const juce::File& file, Status& status);
+    // Opens a file for reading; on failure `status` holds the reason. The reader covers only the
+    // audio frames the file holds (see applyUnfinishedRecordingRule); when that is fewer than its
+    // header claims, `shortfall`, if given, receives a message naming both lengths.
+    std::unique_ptr<juce::AudioFormatReader> openReader (const juce::File& file, Status& status, juce::String* shortfall = nullptr);
 
     // Creates a writer on `stream`, which it takes over on success (and deletes on failure).
     std::unique_ptr<juce::AudioFormatWriter> createWriter (juce::AudioFormat& format, std::unique_ptr<juce::OutputStream> stream,

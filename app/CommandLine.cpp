@@ -374,7 +374,8 @@ does, so the output is bit-identical to the plug-in's for the same settings and 
 INPUT is a WAV, AIFF or FLAC file, mono or stereo, at any sample rate. OUTPUT gets the same
 format, channel count, sample rate and bit depth unless --format or --bits say otherwise; an
 OUTPUT extension that names one of these formats must match the format written. OUTPUT is
-written to a hidden temporary file beside it and moved into place only when complete.
+written to a hidden temporary file beside it (.brevalon-XXXXXX.tmp) and moved into place only
+when complete; SIGINT, SIGTERM and SIGHUP delete the temporary file.
 The filter works from 88200 to 384000 Hz; at other rates the audio is written unchanged, as the
 plug-in passes it through ("System bandwidth close to audible bandwidth").
 
@@ -389,7 +390,8 @@ Filter options:
   --state CODE       start from a state code as the plug-in copies or shares it, for example
                      '<Brevalon freqParam="22000.0" slopeParam="50.0" mixParam="100.0"
                      bypassParam="Off"/>'; any text around the code is ignored
-  --state @FILE      the same, with the code read from FILE (a saved e-mail, a forum post, ...)
+  --state @FILE      the same, with the code read from FILE (a saved e-mail, a forum post, ...),
+                     at most 1 MiB; FILE may be a stream: @/dev/stdin reads standard input
                      Filter options given besides --preset or --state override their values.
 
 Rendering options:
@@ -412,7 +414,8 @@ Other modes:
   --print-taps       print the filter for --rate: nominal length N, tap count M, read offset
                      (N>>1 - M>>1), then the M taps; one number per line, 17 significant digits
   --export-ir FILE   write the M taps as a mono 64-bit floating-point WAV at --rate; the plug-in's
-                     impulse response is these taps delayed by the read offset
+                     impulse response is these taps delayed by the read offset. A FILE with
+                     the extension of another format (.aiff, .flac) is refused
   --rate HZ          sample rate for --print-taps and --export-ir, 88200..384000
   --list-presets     list the presets --preset accepts: the factory presets and the user
                      presets saved by the plug-in in the shared folder (Brevalon.conf)
@@ -422,12 +425,16 @@ Other modes:
 Options may be written as "--name value" or "--name=value"; "--" ends the options.
 
 Exit codes:
-  0  success
-  1  processing or file error: INPUT missing, unreadable, not WAV/AIFF/FLAC or with more than
-     two channels; OUTPUT cannot be written; the file of --state @FILE cannot be read
+  0  success; also for an INPUT that ends before the length its header claims (an unfinished
+     recording, a cut copy): the frames present are rendered, with a warning
+  1  processing or file error: INPUT missing, unreadable, not WAV/AIFF/FLAC, with more than
+     two channels or without audio frames; OUTPUT cannot be written; the file of --state @FILE
+     cannot be read
   2  usage error: unknown option, missing or non-numeric value, value out of range, OUTPUT the
-     same file as INPUT, an OUTPUT extension of another format, or a bit depth the output
-     format cannot store, an unknown --preset, a --state without a state code
+     same file as INPUT, an OUTPUT or --export-ir FILE extension of another format, a bit
+     depth the output format cannot store, an unknown --preset, a --state without a state
+     code, a --state @FILE longer than 1 MiB
+  128+N  stopped by signal N (SIGINT, SIGTERM or SIGHUP)
 No output file is left behind when the exit code is not 0.)";
 }
 

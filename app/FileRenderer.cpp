@@ -99,7 +99,8 @@ Status FileRenderer::render (const FileRenderRequest& request)
         return Status::failure (outputName + ": is a folder");
 
     Status status;
-    auto reader = formats.openReader (inputFile, status);
+    juce::String shortfall;
+    auto reader = formats.openReader (inputFile, status, &shortfall);
     if (reader == nullptr)
         return Status::failure (inputName + ": " + status.message);
 
@@ -107,22 +108,22 @@ Status FileRenderer::render (const FileRenderRequest& request)
     const double sampleRate = reader->sampleRate;
     if (numChannels > 2)
         return Status::failure (inputName + ": has " + juce::String (numChannels) + " channels; only mono and stereo are supported");
-    if (! (sampleRate > 0.0))
-        return Status::failure (inputName + ": invalid sample rate");
 
     // Output format and bit depth.
     juce::AudioFormat* format = request.format.isNotEmpty() ? formats.findByName (request.format) : formats.findForReader (*reader);
     jassert (format != nullptr);
     const auto formatName = AudioFileFormats::shortName (*format);
-    if (auto* byExtension = formats.findByExtension (outputFile); byExtension != nullptr && byExtension != format)
-        return Status::usage (outputName + ": the extension is " + AudioFileFormats::shortName (*byExtension) +
-                              "'s but the output format is " + formatName + "; rename OUTPUT or use --format");
+    if (status = formats.checkExtensionMatches (outputFile, outputName, *format, "rename OUTPUT or use --format"); ! status.ok())
+        return status;
 
     const int bits = request.bits.value_or (static_cast<int> (reader->bitsPerSample));
     if (! format->getPossibleBitDepths().contains (bits))
         return Status::usage (outputName + ": " + formatName + " cannot store " + juce::String (bits) + "-bit samples (it stores " +
                               AudioFileFormats::describeBitDepths (*format) + " bits)" +
                               (request.bits ? juce::String() : juce::String ("; choose one with --bits")));
+
+    if (shortfall.isNotEmpty())
+        console.warning (inputName + ": " + shortfall);
 
     // Processor.
     OfflineRenderer renderer (request.filter, sampleRate, numChannels, request.blockSize, request.compensateLatency);

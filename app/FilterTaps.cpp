@@ -1,5 +1,6 @@
 #include "app/FilterTaps.h"
 
+#include "app/AudioFileFormats.h"
 #include "app/ImpulseResponseWriter.h"
 #include "processor/QuillfenTemplateAudioProcessor.h"
 
@@ -39,8 +40,14 @@ juce::String formatTaps (const FilterTaps& filter)
 
 Status exportImpulseResponse (const juce::String& path, const FilterSettings& settings, double sampleRate, Console& console)
 {
-    const auto filter = filterTapsFor (settings, sampleRate);
     const auto file = juce::File::getCurrentWorkingDirectory().getChildFile (path);
+    const AudioFileFormats formats;
+    if (auto status = formats.checkExtensionMatches (file, path, *formats.findByName ("wav"),
+                                                     "--export-ir writes only 64-bit float WAV; rename FILE");
+        ! status.ok())
+        return status;
+
+    const auto filter = filterTapsFor (settings, sampleRate);
     const auto status = writeFloat64WavFile (file, path, filter.taps.data(), static_cast<int> (filter.taps.size()), sampleRate);
     if (status.ok())
         console.info (path + ": " + juce::String (static_cast<int> (filter.taps.size())) + " taps at " + juce::String (sampleRate, 0) +

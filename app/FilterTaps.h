@@ -24,7 +24,8 @@ FilterTaps filterTapsFor (const FilterSettings& settings, double sampleRate);
 // --print-taps: N, M, readOffset, then the taps, one number per line (17 significant digits).
 juce::String formatTaps (const FilterTaps& filter);
 
-// --export-ir: the taps as a mono 64-bit float WAV.
+// --export-ir: the taps as a mono 64-bit float WAV. A file name with the extension of another
+// audio format (.aiff, .flac) is a usage error, as it is for a render's output.
 Status exportImpulseResponse (const juce::String& path, const FilterSettings& settings, double sampleRate, Console& console);
 
 } // namespace brevalon::app

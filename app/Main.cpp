@@ -5,6 +5,7 @@
 #include "app/Demo.h"
 #include "app/FileRenderer.h"
 #include "app/FilterTaps.h"
+#include "app/OutputFile.h"
 #include "app/PresetSettings.h"
 
 #include <cstdio>
@@ -59,6 +60,7 @@ Status run (Command command, Console& console)
 
 int main (int argc, char** argv)
 {
+    OutputFile::removeUnfinishedOutputsOnSignals();
     const auto parsed = parseCommandLine (std::vector<std::string> (argv + 1, argv + argc));
     Console console (parsed.command.quiet);
     const auto status = parsed.status.ok() ? run (parsed.command, console) : parsed.status;

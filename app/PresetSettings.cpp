@@ -3,6 +3,12 @@
 #include "processor/QuillfenTemplateAudioProcessor.h"
 #include "state/StateCode.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
 namespace brevalon::app
 {
 namespace
@@ -35,18 +41,38 @@ Status selectPreset (Processor& processor, const juce::String& name)
     return Status::usage ("--preset " + name.quoted() + ": no such preset (see --list-presets)");
 }
 
+// --state @FILE reads at most this much: a state code is a line of text, and a stream such as
+// /dev/zero never ends.
+constexpr size_t maxStateFileBytes = 1 << 20;
+
+// Reads the text of --state @FILE from any file or stream: a regular file, /dev/stdin, a pipe or
+// a process substitution. Streams have no size to check beforehand, so it reads one byte past the
+// limit to tell a text that fits from one that does not.
+Status readStateFile (const juce::String& path, juce::String& text)
+{
+    const auto name = juce::File::getCurrentWorkingDirectory().getChildFile (path).getFullPathName();
+    const std::unique_ptr<std::FILE, int (*) (std::FILE*)> stream (std::fopen (name.toRawUTF8(), "rb"), &std::fclose);
+    if (stream == nullptr)
+        return Status::failure (
+            name + (errno == ENOENT ? juce::String (": no such file") : ": cannot be read: " + juce::String (std::strerror (errno))));
+
+    std::vector<char> content (maxStateFileBytes + 1);
+    const size_t size = std::fread (content.data(), 1, content.size(), stream.get());
+    if (std::ferror (stream.get()))
+        return Status::failure (name + ": cannot be read: " + juce::String (std::strerror (errno)));
+    if (size > maxStateFileBytes)
+        return Status::usage ("--state @" + path + ": longer than 1 MiB, too long for a state code");
+    text = juce::String::fromUTF8 (content.data(), static_cast<int> (size));
+    return Status::success();
+}
+
 Status applyStateCode (Processor& processor, const juce::String& source)
 {
     juce::String text = source;
     if (source.startsWithChar ('@'))
     {
-        const juce::File file = juce::File::getCurrentWorkingDirectory().getChildFile (source.substring (1));
-        if (! file.existsAsFile())
-            return Status::failure (file.getFullPathName() + ": no such file");
-        juce::MemoryBlock content;
-        if (! file.loadFileAsData (content))
-            return Status::failure (file.getFullPathName() + ": cannot be read");
-        text = content.toString();
+        if (auto status = readStateFile (source.substring (1), text); ! status.ok())
+            return status;
     }
     if (! StateCode::apply (processor.getStateEngine(), text))
         return Status::usage ("--state: no state code found in " +

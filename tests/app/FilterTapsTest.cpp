@@ -1,5 +1,6 @@
 // --print-taps and --export-ir against the filter design they must reproduce.
 
+#include "app/FilterTaps.h"
 #include "RenderTestSupport.h"
 
 #include "processor/dsp/FirDesign.h"
@@ -109,5 +110,35 @@ TEST (RenderFilterTaps, ExportIrWritesTheTapsAsFloat64Wave)
         for (int i = 0; i < design.count; ++i)
             EXPECT_EQ (in.readDouble(), design.coefficients[(size_t)i]) << "tap " << i;
         EXPECT_EQ (folder.contents(), juce::StringArray ("ir.wav")) << "no temporary file left";
+    }
+}
+
+// --export-ir writes WAV whatever the name, so a name with another format's extension is refused
+// as a render's output would be, and nothing is written; names of no audio format are kept.
+TEST (RenderFilterTaps, ExportIrRefusesTheExtensionOfAnotherFormat)
+{
+    const struct
+    {
+        const char* name;
+        int exitCode;
+        const char* messagePart;
+    } cases[] = {
+        { "ir.aiff", 2, "ir.aiff: the extension is AIFF's but the output format is WAV" },
+        { "ir.AIF", 2, "ir.AIF: the extension is AIFF's" },
+        { "ir.flac", 2, "ir.flac: the extension is FLAC's" },
+        { "ir.wav", 0, "" },
+        { "ir.WAV", 0, "" },
+        { "ir.taps", 0, "" },
+        { "ir", 0, "" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.name);
+        TemporaryFolder folder;
+        brevalon::app::Console console (true);
+        const auto status = brevalon::app::exportImpulseResponse (folder.file (c.name).getFullPathName(), {}, 96000.0, console);
+        EXPECT_EQ (status.exitCode, c.exitCode) << status.message;
+        EXPECT_TRUE (status.message.contains (c.messagePart)) << status.message;
+        EXPECT_EQ (folder.contents(), c.exitCode == 0 ? juce::StringArray (c.name) : juce::StringArray());
     }
 }

@@ -111,6 +111,31 @@ const BadInputCase badInputCases[] = {
           return juce::StringArray{ path (f, "double.wav"), path (f, "out.wav") };
       },
       fileError, "double.wav: not a WAV, AIFF or FLAC file" },
+    { "no audio frames",
+      [] (Fixture& f)
+      {
+          writeAudioFile (f.folder.file ("nothing-in-it.wav"), juce::AudioBuffer<float> (2, 0), 96000.0, "wav", 24);
+          return juce::StringArray{ path (f, "nothing-in-it.wav"), path (f, "out.wav") };
+      },
+      fileError, "nothing-in-it.wav: has no audio frames" },
+    { "a header claiming an hour, without its audio",
+      [] (Fixture& f)
+      {
+          writeWavHeader (f.folder.file ("header-only.wav"), 96000, 2, juce::int64{ 96000 } * 3600);
+          return juce::StringArray{ path (f, "header-only.wav"), path (f, "out.wav") };
+      },
+      fileError, "header-only.wav: has no audio frames; its header claims 345600000 frames (3600.000 s)" },
+    { "FLAC cut inside its first frame",
+      [] (Fixture& f)
+      {
+          const auto file = f.folder.file ("cut.flac");
+          writeAudioFile (file, makeNoise (2, 20000, 4), 96000.0, "flac", 16);
+          juce::FileOutputStream stream (file);
+          stream.setPosition (200);
+          stream.truncate();
+          return juce::StringArray{ path (f, "cut.flac"), path (f, "out.flac") };
+      },
+      fileError, "cut.flac: has no audio frames; its header claims 20000 frames" },
     { "three channels",
       [] (Fixture& f)
       {

@@ -2,8 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <random>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace brevalon::test
 {
@@ -29,22 +37,108 @@ juce::StringArray TemporaryFolder::contents() const
     return names;
 }
 
-RunResult runRenderer (const juce::StringArray& arguments)
+RunResult runRenderer (const juce::StringArray& arguments, const std::string& standardInput)
 {
-    juce::StringArray command;
-    command.add (BREVALON_RENDER_PATH);
-    command.addArray (arguments);
+    return RendererProcess (arguments, standardInput).finish();
+}
 
-    juce::ChildProcess process;
-    RunResult result;
-    if (! process.start (command, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
+RendererProcess::RendererProcess (const juce::StringArray& arguments, const std::string& standardInput)
+{
+    // The renderer may exit before it reads its input; the test program must outlive that write.
+    std::signal (SIGPIPE, SIG_IGN);
+
+    int inputPipe[2], output[2];
+    if (pipe (inputPipe) != 0 || pipe (output) != 0)
     {
-        ADD_FAILURE() << "cannot start " << BREVALON_RENDER_PATH;
-        return result;
+        ADD_FAILURE() << "pipe: " << std::strerror (errno);
+        return;
     }
-    result.output = process.readAllProcessOutput();
-    process.waitForProcessToFinish (60000);
-    result.exitCode = static_cast<int> (process.getExitCode());
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init (&actions);
+    posix_spawn_file_actions_adddup2 (&actions, inputPipe[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2 (&actions, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2 (&actions, output[1], STDERR_FILENO);
+    for (const int descriptor : { inputPipe[0], inputPipe[1], output[0], output[1] })
+        posix_spawn_file_actions_addclose (&actions, descriptor);
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init (&attributes);
+    sigset_t defaults;
+    sigemptyset (&defaults);
+    for (const int signalNumber : { SIGINT, SIGTERM, SIGHUP, SIGPIPE })
+        sigaddset (&defaults, signalNumber);
+    posix_spawnattr_setsigdefault (&attributes, &defaults);
+    posix_spawnattr_setflags (&attributes, POSIX_SPAWN_SETSIGDEF);
+
+    std::vector<std::string> words{ BREVALON_RENDER_PATH };
+    for (const auto& argument : arguments)
+        words.push_back (argument.toStdString());
+    std::vector<char*> argv;
+    for (auto& word : words)
+        argv.push_back (word.data());
+    argv.push_back (nullptr);
+
+    if (const int error = posix_spawn (&pid, BREVALON_RENDER_PATH, &actions, &attributes, argv.data(), environ); error != 0)
+    {
+        ADD_FAILURE() << "cannot start " << BREVALON_RENDER_PATH << ": " << std::strerror (error);
+        pid = -1;
+    }
+    posix_spawn_file_actions_destroy (&actions);
+    posix_spawnattr_destroy (&attributes);
+
+    close (inputPipe[0]);
+    close (output[1]);
+    outputPipe = output[0];
+    if (! standardInput.empty())
+    {
+        EXPECT_EQ (write (inputPipe[1], standardInput.data(), standardInput.size()), static_cast<ssize_t> (standardInput.size()));
+    }
+    close (inputPipe[1]);
+}
+
+RendererProcess::~RendererProcess()
+{
+    if (pid > 0)
+    {
+        sendSignal (SIGKILL);
+        finish();
+    }
+    if (outputPipe >= 0)
+        close (outputPipe);
+}
+
+void RendererProcess::sendSignal (int signalNumber) const
+{
+    ASSERT_GT (pid, 0);
+    kill (pid, signalNumber);
+}
+
+RunResult RendererProcess::finish()
+{
+    RunResult result;
+    if (pid <= 0)
+        return result;
+
+    juce::MemoryOutputStream text;
+    char buffer[4096];
+    for (ssize_t count; (count = read (outputPipe, buffer, sizeof (buffer))) != 0;)
+    {
+        if (count > 0)
+            text.write (buffer, static_cast<size_t> (count));
+        else if (errno != EINTR)
+            break;
+    }
+    result.output = text.toString();
+
+    int status = 0;
+    while (waitpid (pid, &status, 0) < 0 && errno == EINTR)
+        ;
+    pid = -1;
+    if (WIFSIGNALED (status))
+        result.killedBy = WTERMSIG (status);
+    else
+        result.exitCode = WEXITSTATUS (status);
     return result;
 }
 
@@ -100,6 +194,26 @@ void writeAudioFile (const juce::File& file, const juce::AudioBuffer<float>& sam
     ASSERT_NE (writer, nullptr) << format << " " << bitsPerSample;
     stream.release();
     ASSERT_TRUE (writer->writeFromAudioSampleBuffer (samples, 0, samples.getNumSamples()));
+}
+
+void writeWavHeader (const juce::File& file, int sampleRate, int numChannels, juce::int64 claimedFrames)
+{
+    const int bytesPerFrame = numChannels * 2;
+    const auto dataBytes = static_cast<juce::uint32> (claimedFrames * bytesPerFrame);
+    file.deleteFile();
+    juce::FileOutputStream out (file);
+    out.write ("RIFF", 4);
+    out.writeInt (static_cast<int> (36 + dataBytes));
+    out.write ("WAVEfmt ", 8);
+    out.writeInt (16);
+    out.writeShort (1); // PCM
+    out.writeShort (static_cast<short> (numChannels));
+    out.writeInt (sampleRate);
+    out.writeInt (sampleRate * bytesPerFrame);
+    out.writeShort (static_cast<short> (bytesPerFrame));
+    out.writeShort (16);
+    out.write ("data", 4);
+    out.writeInt (static_cast<int> (dataBytes));
 }
 
 juce::AudioBuffer<float> makeNoise (int numChannels, int numSamples, unsigned seed, float amplitude)

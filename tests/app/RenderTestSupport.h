@@ -2,6 +2,10 @@
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
+#include <string>
+
+#include <sys/types.h>
+
 namespace brevalon::test
 {
 
@@ -25,11 +29,34 @@ private:
 // One run of the built brevalon-render.
 struct RunResult
 {
-    int exitCode = -1;
+    int exitCode = -1;   // -1 when a signal ended it
+    int killedBy = 0;    // the signal that ended it, if one did
     juce::String output; // stdout and stderr together
 };
 
-RunResult runRenderer (const juce::StringArray& arguments);
+// Runs it to the end; `standardInput` is written to its stdin through a pipe, which is then closed.
+RunResult runRenderer (const juce::StringArray& arguments, const std::string& standardInput = {});
+
+// The built brevalon-render started in the background, with SIGINT, SIGTERM and SIGHUP at their
+// default actions whatever the test program inherited; for what a finished run cannot show.
+class RendererProcess
+{
+public:
+    RendererProcess (const juce::StringArray& arguments, const std::string& standardInput = {});
+    ~RendererProcess(); // kills it if it still runs
+
+    RendererProcess (const RendererProcess&) = delete;
+    RendererProcess& operator= (const RendererProcess&) = delete;
+
+    void sendSignal (int signalNumber) const;
+
+    // Collects the output and waits for the end.
+    RunResult finish();
+
+private:
+    pid_t pid = -1;
+    int outputPipe = -1;
+};
 
 // An audio file as read back: its samples as floats and what its header says.
 struct AudioFile
@@ -47,6 +74,10 @@ AudioFile readAudioFile (const juce::File& file);
 // Writes `samples` with the format named "wav", "aiff", "flac" or "ogg".
 void writeAudioFile (const juce::File& file, const juce::AudioBuffer<float>& samples, double sampleRate, const juce::String& format,
                      int bitsPerSample);
+
+// Creates `file` holding only the 44-byte header of a 16-bit PCM WAV whose data chunk claims
+// `claimedFrames`; the caller adds as much of the data as a case needs.
+void writeWavHeader (const juce::File& file, int sampleRate, int numChannels, juce::int64 claimedFrames);
 
 // Uniform noise in -amplitude..amplitude, reproducible from the seed.
 juce::AudioBuffer<float> makeNoise (int numChannels, int numSamples, unsigned seed, float amplitude = 0.5f);

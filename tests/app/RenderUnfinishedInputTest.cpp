@@ -1,0 +1,115 @@
+// Audio files that end before the length their header claims, as an unfinished recording or a
+// copy cut short does: brevalon-render renders the frames present, adds no silence after them,
+// and warns with both lengths.
+
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace brevalon::test;
+
+namespace
+{
+
+// Renders `input` into `output`; returns the messages.
+juce::String render (const juce::File& input, const juce::File& output)
+{
+    const auto run = runRenderer ({ input.getFullPathName(), output.getFullPathName() });
+    EXPECT_EQ (run.exitCode, 0) << run.output;
+    return run.output;
+}
+
+void cutFile (const juce::File& file, juce::int64 length)
+{
+    juce::FileOutputStream stream (file);
+    stream.setPosition (length);
+    ASSERT_TRUE (stream.truncate().wasOk());
+}
+
+// Writes `frames` frames of `noise` as a complete file.
+juce::File writeComplete (const TemporaryFolder& folder, const juce::String& name, const juce::AudioBuffer<float>& noise, int frames,
+                          const juce::String& format, int bits)
+{
+    const auto file = folder.file (name + "." + format);
+    juce::AudioBuffer<float> start (noise.getNumChannels(), frames);
+    for (int channel = 0; channel < noise.getNumChannels(); ++channel)
+        start.copyFrom (channel, 0, noise, channel, 0, frames);
+    writeAudioFile (file, start, 96000.0, format, bits);
+    return file;
+}
+
+} // namespace
+
+TEST (RenderUnfinishedInput, RendersOnlyTheFramesPresent)
+{
+    constexpr int claimed = 3000;
+    const struct
+    {
+        const char* format;
+        int channels, bits;
+        int present;    // whole frames left in the file
+        int extraBytes; // and this much of the next frame
+    } cases[] = {
+        { "wav", 2, 16, 1560, 0 },  { "wav", 1, 24, 700, 2 },   { "wav", 2, 32, 1, 7 },
+        { "aiff", 2, 24, 2999, 5 }, { "aiff", 1, 16, 1200, 0 }, { "wav", 2, 24, claimed, 0 }, // complete
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (testing::Message() << c.format << ", " << c.channels << " channel(s), " << c.bits << " bits, " << c.present
+                                         << " frames and " << c.extraBytes << " bytes present");
+        TemporaryFolder folder;
+        const auto noise = makeNoise (c.channels, claimed, 21);
+        const auto cut = writeComplete (folder, "cut", noise, claimed, c.format, c.bits);
+        const auto whole = writeComplete (folder, "whole", noise, c.present, c.format, c.bits);
+
+        // The readers' files end with the audio data, so cutting the file cuts the data.
+        const int bytesPerFrame = c.channels * c.bits / 8;
+        const auto headerBytes = cut.getSize() - juce::int64{ claimed } * bytesPerFrame;
+        ASSERT_EQ (headerBytes, whole.getSize() - juce::int64{ c.present } * bytesPerFrame) << "the data is not at the end";
+        cutFile (cut, headerBytes + juce::int64{ c.present } * bytesPerFrame + c.extraBytes);
+
+        const auto fromCut = folder.file ("from-cut." + juce::String (c.format));
+        const auto fromWhole = folder.file ("from-whole." + juce::String (c.format));
+        const auto messages = render (cut, fromCut);
+        render (whole, fromWhole);
+
+        if (c.present < claimed)
+        {
+            EXPECT_TRUE (messages.contains ("cut." + juce::String (c.format) + ": the file ends early: its header claims " +
+                                            juce::String (claimed) + " frames"))
+                << messages;
+            EXPECT_TRUE (messages.contains ("it holds " + juce::String (c.present) + " frames")) << messages;
+        }
+        else
+        {
+            EXPECT_FALSE (messages.contains ("ends early")) << messages;
+        }
+        const auto rendered = readAudioFile (fromCut).samples;
+        EXPECT_EQ (rendered.getNumSamples(), c.present);
+        EXPECT_TRUE (identical (rendered, readAudioFile (fromWhole).samples));
+    }
+}
+
+// A FLAC file holds its audio in compressed frames: a cut one is rendered up to the end of its
+// last whole frame, the same as a file that holds just those samples.
+TEST (RenderUnfinishedInput, FlacEndsWithItsLastWholeFrame)
+{
+    constexpr int claimed = 40000;
+    TemporaryFolder folder;
+    const auto noise = makeNoise (2, claimed, 22);
+    const auto cut = writeComplete (folder, "cut", noise, claimed, "flac", 24);
+    cutFile (cut, cut.getSize() * 6 / 10);
+
+    const auto fromCut = folder.file ("from-cut.flac");
+    const auto messages = render (cut, fromCut);
+    const int present = readAudioFile (fromCut).samples.getNumSamples();
+    EXPECT_GT (present, claimed / 4); // noise hardly compresses: most of 60 % of the frames are there
+    EXPECT_LT (present, claimed);
+    EXPECT_TRUE (messages.contains ("its header claims " + juce::String (claimed) + " frames (0.417 s) but it holds " +
+                                    juce::String (present) + " frames"))
+        << messages;
+
+    const auto fromWhole = folder.file ("from-whole.flac");
+    render (writeComplete (folder, "whole", noise, present, "flac", 24), fromWhole);
+    EXPECT_TRUE (identical (readAudioFile (fromCut).samples, readAudioFile (fromWhole).samples));
+}
