@@ -1,5 +1,10 @@
 #pragma once
 
+namespace brevalon
+{
+class QuillfenTemplateAudioProcessor;
+}
+
 namespace brevalon::app
 {
 
@@ -13,6 +18,9 @@ struct FilterSettings
     double slopePercent = 75.0;   // 0 shallow .. 100 steep
     double mixPercent = 100.0;    // dry/wet amount
     bool bypass = false;
+
+    // Sets the processor's four parameters to these values.
+    void applyTo (QuillfenTemplateAudioProcessor& processor) const;
 };
 
 } // namespace brevalon::app

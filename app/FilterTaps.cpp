@@ -11,9 +11,8 @@ namespace brevalon::app
 
 FilterTaps filterTapsFor (const FilterSettings& settings, double sampleRate)
 {
-    QuillfenTemplateAudioProcessor processor;
-    processor.setFrequencyHz (settings.frequencyHz);
-    processor.setSlope (settings.slopePercent / 100.0);
+    QuillfenTemplateAudioProcessor processor { SharedFolder(), QuillfenTemplateAudioProcessor::Settings::inMemory };
+    settings.applyTo (processor);
     processor.prepareToPlay (sampleRate, 512);
 
     const auto& engine = processor.getEngine();

@@ -14,10 +14,7 @@ OfflineRenderer::OfflineRenderer (const FilterSettings& settings, double sampleR
     jassert (blockSize >= 1 && blockSize <= maxBlockSize);
 
     processor.setPlayConfigDetails (numChannels, numChannels, sampleRate, blockSize);
-    processor.setFrequencyHz (settings.frequencyHz);
-    processor.setSlope (settings.slopePercent / 100.0);
-    processor.setMix (settings.mixPercent / 100.0);
-    processor.setBypass (settings.bypass);
+    settings.applyTo (processor);
     processor.prepareToPlay (sampleRate, blockSize);
 
     const int chunkFrames = std::max (1, preferredChunkFrames / blockSize) * blockSize;

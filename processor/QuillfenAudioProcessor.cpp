@@ -8,12 +8,11 @@ namespace brevalon
 {
 
 QuillfenAudioProcessor::QuillfenAudioProcessor (const BusesProperties& buses, std::unique_ptr<ParamManager> parameters,
-                                                SharedFolder sharedFolder)
+                                                SharedFolder sharedFolder, std::unique_ptr<GlobalParamList> settings)
     : juce::AudioProcessor (buses),
-      stateEngine (std::make_unique<StateEngine> (std::move (parameters), juce::String (PluginIdentity::name) + ".conf", sharedFolder)),
-      globalSettings (std::make_unique<GlobalParamList> (sharedFolder))
+      stateEngine (std::make_unique<StateEngine> (std::move (parameters), juce::String (PluginIdentity::name) + ".conf", std::move (sharedFolder))),
+      globalSettings (std::move (settings))
 {
-    globalSettings->attach (GlobalParamList::fileName);
 
     for (int i = 0; i < getNumHostParameters(); ++i)
         addParameter (new HostParameter (*this, i));

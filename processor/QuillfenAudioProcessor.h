@@ -21,8 +21,10 @@ class QuillfenAudioProcessor : public juce::AudioProcessor
 public:
     static constexpr double defaultSampleRate = 44100.0;
 
-    // `sharedFolder` holds the user presets and the global settings (tests pass a temporary one).
-    QuillfenAudioProcessor (const BusesProperties& buses, std::unique_ptr<ParamManager> parameters, SharedFolder sharedFolder = {});
+    // `sharedFolder` holds the user presets (tests pass a temporary one). `settings` are the
+    // user-wide settings: GlobalParamList::inSharedFile for a plug-in, inMemory for a tool.
+    QuillfenAudioProcessor (const BusesProperties& buses, std::unique_ptr<ParamManager> parameters, SharedFolder sharedFolder,
+                            std::unique_ptr<GlobalParamList> settings);
     ~QuillfenAudioProcessor() override;
 
     //==============================================================================

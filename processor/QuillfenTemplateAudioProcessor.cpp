@@ -37,13 +37,15 @@ std::unique_ptr<ParamManager> QuillfenTemplateAudioProcessor::createParameters()
     return manager;
 }
 
-QuillfenTemplateAudioProcessor::QuillfenTemplateAudioProcessor (SharedFolder sharedFolder)
+QuillfenTemplateAudioProcessor::QuillfenTemplateAudioProcessor (SharedFolder sharedFolder, Settings settings)
     // Short bus names: the VST 2.4 wrapper copies "<bus> <channel>" into an 8-character pin
     // label with its terminator, one byte too many for names like "Output L".
     : QuillfenAudioProcessor (BusesProperties()
                                   .withInput ("In", juce::AudioChannelSet::stereo(), true)
                                   .withOutput ("Out", juce::AudioChannelSet::stereo(), true),
-                              createParameters(), std::move (sharedFolder))
+                              createParameters(),
+                              sharedFolder,
+                              settings == Settings::sharedFile ? GlobalParamList::inSharedFile (sharedFolder) : GlobalParamList::inMemory())
 {
 }
 

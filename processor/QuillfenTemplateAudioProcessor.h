@@ -27,8 +27,15 @@ public:
     static constexpr double minFrequencyHz = 20000.0;
     static constexpr double maxFrequencyHz = 25000.0;
 
+    // Where the user-wide settings live.
+    enum class Settings
+    {
+        sharedFile, // "global.conf" in the shared folder, as every plug-in instance keeps them
+        inMemory    // defaults, never written: command-line tools leave the user's files alone
+    };
+
     // `sharedFolder` holds the user presets and global settings (tests pass a temporary one).
-    explicit QuillfenTemplateAudioProcessor (SharedFolder sharedFolder = {});
+    explicit QuillfenTemplateAudioProcessor (SharedFolder sharedFolder = {}, Settings settings = Settings::sharedFile);
     ~QuillfenTemplateAudioProcessor() override;
 
     // The four parameters in index order with the program list: placeholders, then the

@@ -16,4 +16,16 @@ GlobalParamList::GlobalParamList (SharedFolder folder, GlobalSettingsFile::Clock
 
 GlobalParamList::~GlobalParamList() = default;
 
+std::unique_ptr<GlobalParamList> GlobalParamList::inSharedFile (SharedFolder folder)
+{
+    auto settings = std::make_unique<GlobalParamList> (std::move (folder));
+    settings->attach (fileName);
+    return settings;
+}
+
+std::unique_ptr<GlobalParamList> GlobalParamList::inMemory()
+{
+    return std::make_unique<GlobalParamList>();
+}
+
 } // namespace brevalon

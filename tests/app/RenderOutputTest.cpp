@@ -35,10 +35,7 @@ juce::AudioBuffer<float> runProcessorDirectly (const juce::AudioBuffer<float>& i
     QuillfenTemplateAudioProcessor processor;
     const int channels = input.getNumChannels();
     processor.setPlayConfigDetails (channels, channels, rate, blockSize);
-    processor.setFrequencyHz (settings.frequencyHz);
-    processor.setSlope (settings.slopePercent / 100.0);
-    processor.setMix (settings.mixPercent / 100.0);
-    processor.setBypass (settings.bypass);
+    settings.applyTo (processor);
     processor.prepareToPlay (rate, blockSize);
     latency = processor.getLatencySamples();
 

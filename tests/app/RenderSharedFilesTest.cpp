@@ -75,3 +75,28 @@ TEST (RenderSharedFiles, TheUserPresetFileCannotReplaceFactoryPresets)
                "factory  Default\nfactory  Light\nfactory  Intermediate\nfactory  Steep and reduced\nfactory  Hard\nuser     Really mine\n");
     EXPECT_EQ (runRenderer ({ "--preset", "Default", "--print-taps", "--rate", "96000" }).exitCode, 0);
 }
+
+// A command-line tool creates and changes nothing in the user's configuration folder, whatever
+// it does; it only reads the user presets.
+TEST (RenderSharedFiles, TheConfigurationFolderStaysUntouched)
+{
+    TemporaryFolder folder;
+    writeAudioFile (folder.file ("in.wav"), makeNoise (2, 4000, 5), 96000.0, "wav", 24);
+    const TemporaryFolder configuration;
+    const auto previous = juce::SystemStats::getEnvironmentVariable ("XDG_CONFIG_HOME", {});
+    setenv ("XDG_CONFIG_HOME", configuration.get().getFullPathName().toRawUTF8(), 1);
+
+    const juce::StringArray runs[] = {
+        { "--print-taps", "--rate", "96000" },
+        { "--export-ir", folder.file ("ir.wav").getFullPathName(), "--rate", "96000" },
+        { "--list-presets" },
+        { "--preset", "Light", folder.file ("in.wav").getFullPathName(), folder.file ("out.wav").getFullPathName() },
+    };
+    for (const auto& arguments : runs)
+    {
+        const auto run = runRenderer (arguments);
+        EXPECT_EQ (run.exitCode, 0) << arguments.joinIntoString (" ") << ": " << run.output;
+        EXPECT_TRUE (configuration.contents().isEmpty()) << arguments.joinIntoString (" ") << ": " << configuration.contents().joinIntoString (" ");
+    }
+    setenv ("XDG_CONFIG_HOME", previous.toRawUTF8(), 1);
+}

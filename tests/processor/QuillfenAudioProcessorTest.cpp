@@ -1,4 +1,5 @@
 #include "processor/HostParameter.h"
+#include "state/GlobalParamList.h"
 #include "tests/support/LockHolder.h"
 #include "processor/QuillfenTemplateAudioProcessor.h"
 
@@ -23,7 +24,9 @@ public:
         : QuillfenAudioProcessor (BusesProperties()
                                       .withInput ("Input", juce::AudioChannelSet::mono(), true)
                                       .withOutput ("Output", juce::AudioChannelSet::stereo(), true),
-                                  QuillfenTemplateAudioProcessor::createParameters())
+                                  QuillfenTemplateAudioProcessor::createParameters(),
+                                  SharedFolder(),
+                                  GlobalParamList::inSharedFile (SharedFolder()))
     {
     }
 
