@@ -11,7 +11,7 @@ namespace brevalon::app
 
 FilterTaps filterTapsFor (const FilterSettings& settings, double sampleRate)
 {
-    QuillfenTemplateAudioProcessor processor { SharedFolder(), QuillfenTemplateAudioProcessor::Settings::inMemory };
+    QuillfenTemplateAudioProcessor processor{ SharedFolder(), QuillfenTemplateAudioProcessor::Settings::inMemory };
     settings.applyTo (processor);
     processor.prepareToPlay (sampleRate, 512);
 

@@ -65,7 +65,7 @@ public:
 private:
     void processChunk (int numSamples) noexcept;
 
-    QuillfenTemplateAudioProcessor processor { SharedFolder(), QuillfenTemplateAudioProcessor::Settings::inMemory };
+    QuillfenTemplateAudioProcessor processor{ SharedFolder(), QuillfenTemplateAudioProcessor::Settings::inMemory };
     juce::AudioBuffer<float> chunk;
     juce::AudioBuffer<float> block; // refers to a slice of chunk
     juce::MidiBuffer midi;

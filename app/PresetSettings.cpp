@@ -86,7 +86,7 @@ Status applyPresetOrState (Command& command)
     if (command.presetName.isEmpty() && command.stateSource.isEmpty())
         return Status::success();
 
-    Processor processor { SharedFolder(), Processor::Settings::inMemory };
+    Processor processor{ SharedFolder(), Processor::Settings::inMemory };
     const auto status =
         command.presetName.isNotEmpty() ? selectPreset (processor, command.presetName) : applyStateCode (processor, command.stateSource);
     if (! status.ok())
@@ -108,7 +108,7 @@ Status applyPresetOrState (Command& command)
 
 juce::String presetList()
 {
-    Processor processor { SharedFolder(), Processor::Settings::inMemory };
+    Processor processor{ SharedFolder(), Processor::Settings::inMemory };
     auto& engine = processor.getStateEngine();
     juce::String list;
     for (int program = 0; program < processor.getNumPrograms(); ++program)

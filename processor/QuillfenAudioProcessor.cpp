@@ -10,7 +10,8 @@ namespace brevalon
 QuillfenAudioProcessor::QuillfenAudioProcessor (const BusesProperties& buses, std::unique_ptr<ParamManager> parameters,
                                                 SharedFolder sharedFolder, std::unique_ptr<GlobalParamList> settings)
     : juce::AudioProcessor (buses),
-      stateEngine (std::make_unique<StateEngine> (std::move (parameters), juce::String (PluginIdentity::name) + ".conf", std::move (sharedFolder))),
+      stateEngine (
+          std::make_unique<StateEngine> (std::move (parameters), juce::String (PluginIdentity::name) + ".conf", std::move (sharedFolder))),
       globalSettings (std::move (settings))
 {
 
@@ -143,7 +144,8 @@ std::unique_ptr<juce::XmlElement> QuillfenAudioProcessor::readChunkDocument (con
     constexpr juce::uint32 xmlChunkMagic = 0x21324356;
     if (data == nullptr || sizeInBytes <= 8 || juce::ByteOrder::littleEndianInt (data) != xmlChunkMagic)
         return {};
-    const auto textLength = juce::jmin (sizeInBytes - 8, static_cast<int> (juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4))));
+    const auto textLength =
+        juce::jmin (sizeInBytes - 8, static_cast<int> (juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4))));
     if (textLength <= 0 || static_cast<size_t> (textLength) > brevalon::XmlGuard::maxDocumentBytes)
         return {};
     return brevalon::XmlGuard::parse (juce::String::fromUTF8 (static_cast<const char*> (data) + 8, textLength));

@@ -43,8 +43,7 @@ QuillfenTemplateAudioProcessor::QuillfenTemplateAudioProcessor (SharedFolder sha
     : QuillfenAudioProcessor (BusesProperties()
                                   .withInput ("In", juce::AudioChannelSet::stereo(), true)
                                   .withOutput ("Out", juce::AudioChannelSet::stereo(), true),
-                              createParameters(),
-                              sharedFolder,
+                              createParameters(), sharedFolder,
                               settings == Settings::sharedFile ? GlobalParamList::inSharedFile (sharedFolder) : GlobalParamList::inMemory())
 {
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "processor/dsp/FirLowpassEngine.h"
 #include "processor/QuillfenAudioProcessor.h"
+#include "processor/dsp/FirLowpassEngine.h"
 
 #include <atomic>
 #include <memory>

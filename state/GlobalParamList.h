@@ -1,7 +1,7 @@
 #pragma once
 
-#include "state/GlobalSettingsFile.h"
 #include "params/ParamList.h"
+#include "state/GlobalSettingsFile.h"
 
 namespace brevalon
 {

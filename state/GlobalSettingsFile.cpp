@@ -3,8 +3,8 @@
 #include "params/ParamList.h"
 #include "state/StateXml.h"
 #include "state/XmlFile.h"
-#include "state/XmlLookup.h"
 #include "state/XmlGuard.h"
+#include "state/XmlLookup.h"
 
 namespace brevalon
 {
@@ -133,7 +133,8 @@ void GlobalSettingsFile::loadAndRemember()
 
 void GlobalSettingsFile::apply (const juce::MemoryBlock& content)
 {
-    const auto document = brevalon::XmlGuard::parse (juce::String::createStringFromData (content.getData(), static_cast<int> (content.getSize())));
+    const auto document =
+        brevalon::XmlGuard::parse (juce::String::createStringFromData (content.getData(), static_cast<int> (content.getSize())));
     if (document == nullptr || ! document->getTagName().equalsIgnoreCase (rootTag))
         return;
 
@@ -160,7 +161,8 @@ bool GlobalSettingsFile::write (juce::MemoryBlock& written)
     // The file is shared with the maker's other products and versions: the known settings are
     // updated in place and every other element is kept. A file that does not parse is replaced.
     std::unique_ptr<juce::XmlElement> document;
-    if (brevalon::XmlFile::read (file, document) != brevalon::XmlFile::Content::parsed || ! document->getTagName().equalsIgnoreCase (rootTag))
+    if (brevalon::XmlFile::read (file, document) != brevalon::XmlFile::Content::parsed ||
+        ! document->getTagName().equalsIgnoreCase (rootTag))
         document = std::make_unique<juce::XmlElement> (rootTag);
 
     for (int index = 0; index < settings.getCount(); ++index)

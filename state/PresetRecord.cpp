@@ -8,7 +8,10 @@
 namespace brevalon
 {
 
-PresetRecord::PresetRecord (int valueCount) : values (static_cast<size_t> (std::max (0, valueCount)), 0.0f) {}
+PresetRecord::PresetRecord (int valueCount)
+    : values (static_cast<size_t> (std::max (0, valueCount)), 0.0f)
+{
+}
 
 bool PresetRecord::setName (const juce::String& newName)
 {

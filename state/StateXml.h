@@ -40,14 +40,14 @@ constexpr const char* stateActiveAttribute = "_Active_"; // 1 on the active comp
 constexpr const char* linkedAttribute = "_Linked_";      // 1 while A and B have not been separated
 
 // Attributes of an undo entry "ui".
-constexpr const char* undoKindAttribute = "op";           // the entry's kind (UndoEntry::Kind)
-constexpr const char* undoIndexAttribute = "pi";          // parameter index, or program index of a program change
-constexpr const char* undoValueAttribute = "nv";          // normalised parameter value
-constexpr const char* undoNameAttribute = "pn";           // program name
-constexpr const char* undoIsBAttribute = "is_b";          // B was active
-constexpr const char* undoLinkedAttribute = "ab";         // A and B were linked when copied
-constexpr const char* undoValuePrefix = "pv";             // "pv0".."pvN": normalised values of a record
-constexpr const char* undoNewestAttribute = "active";     // 1 on the newest entry undo would apply
+constexpr const char* undoKindAttribute = "op";       // the entry's kind (UndoEntry::Kind)
+constexpr const char* undoIndexAttribute = "pi";      // parameter index, or program index of a program change
+constexpr const char* undoValueAttribute = "nv";      // normalised parameter value
+constexpr const char* undoNameAttribute = "pn";       // program name
+constexpr const char* undoIsBAttribute = "is_b";      // B was active
+constexpr const char* undoLinkedAttribute = "ab";     // A and B were linked when copied
+constexpr const char* undoValuePrefix = "pv";         // "pv0".."pvN": normalised values of a record
+constexpr const char* undoNewestAttribute = "active"; // 1 on the newest entry undo would apply
 
 // A normalised value from a document: NaN falls back, everything else is clamped into 0..1.
 float sanitised (float value, float fallback) noexcept;

@@ -315,7 +315,8 @@ void UndoController::write (juce::XmlElement& root) const
             item->setAttribute (StateXml::undoLinkedAttribute, entry.linkedAtCopy ? 1 : 0);
             if (! entry.linkedAtCopy)
                 for (int i = 0; i < history.getValueCount(); ++i)
-                    item->setAttribute (StateXml::undoValuePrefix + juce::String (i), (double)(i < (int)entry.values.size() ? entry.values[(size_t)i] : 0.0f));
+                    item->setAttribute (StateXml::undoValuePrefix + juce::String (i),
+                                        (double)(i < (int)entry.values.size() ? entry.values[(size_t)i] : 0.0f));
         };
         switch (entry.kind)
         {
@@ -369,7 +370,8 @@ bool UndoController::append (const juce::XmlElement& root)
             entry.linkedAtCopy = XmlLookup::getBool (*item, StateXml::undoLinkedAttribute);
             entry.values.assign ((size_t)valueCount, 0.0f);
             for (int i = 0; i < valueCount; ++i)
-                entry.values[(size_t)i] = StateXml::sanitised ((float)XmlLookup::getDouble (*item, StateXml::undoValuePrefix + juce::String (i), 0.0), 0.0f);
+                entry.values[(size_t)i] =
+                    StateXml::sanitised ((float)XmlLookup::getDouble (*item, StateXml::undoValuePrefix + juce::String (i), 0.0), 0.0f);
         };
         switch (entry.kind)
         {

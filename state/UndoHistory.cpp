@@ -6,7 +6,9 @@ namespace brevalon
 {
 
 UndoHistory::UndoHistory (int valueCount_, int capacity_)
-    : slots (static_cast<size_t> (std::max (2, capacity_))), capacity (std::max (2, capacity_)), valueCount (valueCount_)
+    : slots (static_cast<size_t> (std::max (2, capacity_))),
+      capacity (std::max (2, capacity_)),
+      valueCount (valueCount_)
 {
 }
 

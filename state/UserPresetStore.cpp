@@ -34,8 +34,9 @@ const juce::XmlElement* UserPresetStore::presetsOf (const juce::XmlElement& docu
 const juce::XmlElement* UserPresetStore::findEntry (const juce::XmlElement& presets, int number)
 {
     for (auto* preset = presets.getFirstChildElement(); preset != nullptr; preset = preset->getNextElement())
-        if (preset->getTagName().equalsIgnoreCase (StateXml::presetTag) && XmlLookup::findAttribute (*preset, StateXml::numberAttribute) != nullptr
-            && XmlLookup::getInt (*preset, StateXml::numberAttribute) == number)
+        if (preset->getTagName().equalsIgnoreCase (StateXml::presetTag) &&
+            XmlLookup::findAttribute (*preset, StateXml::numberAttribute) != nullptr &&
+            XmlLookup::getInt (*preset, StateXml::numberAttribute) == number)
             return preset;
     return nullptr;
 }

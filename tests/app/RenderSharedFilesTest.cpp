@@ -1,8 +1,8 @@
 // brevalon-render with damaged or hostile files in the shared folder, and hostile state codes:
 // it stays alive, never writes over the files, and keeps the factory presets its own.
 
-#include "tests/support/HostileXml.h"
 #include "RenderTestSupport.h"
+#include "tests/support/HostileXml.h"
 
 #include <gtest/gtest.h>
 
@@ -64,15 +64,17 @@ TEST (RenderSharedFiles, HostileDocumentsNeitherCrashNorChangeAnything)
 // Entries that are not user presets (no number, or a factory program's) stay out of the list.
 TEST (RenderSharedFiles, TheUserPresetFileCannotReplaceFactoryPresets)
 {
-    const SharedFileScope presets ("Brevalon.conf", "<Quillfen><presets>"
-                                                    "<preset _Name_=\"Mine\" freqParam=\"20000.0\" slopeParam=\"0.0\" mixParam=\"50.0\" bypassParam=\"On\"/>"
-                                                    "<preset _No_=\"3\" _Name_=\"Also mine\"/>"
-                                                    "<preset _No_=\"1001\" _Name_=\"Really mine\"/>"
-                                                    "</presets></Quillfen>");
+    const SharedFileScope presets ("Brevalon.conf",
+                                   "<Quillfen><presets>"
+                                   "<preset _Name_=\"Mine\" freqParam=\"20000.0\" slopeParam=\"0.0\" mixParam=\"50.0\" bypassParam=\"On\"/>"
+                                   "<preset _No_=\"3\" _Name_=\"Also mine\"/>"
+                                   "<preset _No_=\"1001\" _Name_=\"Really mine\"/>"
+                                   "</presets></Quillfen>");
     const auto list = runRenderer ({ "--list-presets" });
     EXPECT_EQ (list.exitCode, 0);
-    EXPECT_EQ (list.output,
-               "factory  Default\nfactory  Light\nfactory  Intermediate\nfactory  Steep and reduced\nfactory  Hard\nuser     Really mine\n");
+    EXPECT_EQ (
+        list.output,
+        "factory  Default\nfactory  Light\nfactory  Intermediate\nfactory  Steep and reduced\nfactory  Hard\nuser     Really mine\n");
     EXPECT_EQ (runRenderer ({ "--preset", "Default", "--print-taps", "--rate", "96000" }).exitCode, 0);
 }
 
@@ -96,7 +98,8 @@ TEST (RenderSharedFiles, TheConfigurationFolderStaysUntouched)
     {
         const auto run = runRenderer (arguments);
         EXPECT_EQ (run.exitCode, 0) << arguments.joinIntoString (" ") << ": " << run.output;
-        EXPECT_TRUE (configuration.contents().isEmpty()) << arguments.joinIntoString (" ") << ": " << configuration.contents().joinIntoString (" ");
+        EXPECT_TRUE (configuration.contents().isEmpty())
+            << arguments.joinIntoString (" ") << ": " << configuration.contents().joinIntoString (" ");
     }
     setenv ("XDG_CONFIG_HOME", previous.toRawUTF8(), 1);
 }

@@ -13,16 +13,16 @@ namespace brevalon::test
 struct HostileDocument
 {
     const char* name;
-    int depth;        // nesting levels, the root included
-    bool terminated;  // every element closed
-    bool oversized;   // padded with a comment to just over the size limit
+    int depth;       // nesting levels, the root included
+    bool terminated; // every element closed
+    bool oversized;  // padded with a comment to just over the size limit
     XmlGuard::Verdict verdict;
 };
 
 inline const std::vector<HostileDocument>& hostileDocuments()
 {
     using V = XmlGuard::Verdict;
-    static const std::vector<HostileDocument> documents {
+    static const std::vector<HostileDocument> documents{
         { "100000 levels", 100000, true, false, V::tooDeep },
         { "100000 levels, unterminated", 100000, false, false, V::tooDeep },
         { "one level over the limit", XmlGuard::maxDepth + 1, true, false, V::tooDeep },
