@@ -26,9 +26,11 @@ XmlFile::Content UserPresetStore::read (std::unique_ptr<juce::XmlElement>& docum
     return XmlFile::read (file, document);
 }
 
-const juce::XmlElement* UserPresetStore::presetsOf (const juce::XmlElement& document)
+const juce::XmlElement* UserPresetStore::readPresetsOfMakerFile (std::unique_ptr<juce::XmlElement>& document) const
 {
-    return document.getTagName().equalsIgnoreCase (StateXml::makerName) ? XmlLookup::findChild (document, StateXml::presetsTag) : nullptr;
+    if (read (document) != XmlFile::Content::parsed || ! document->getTagName().equalsIgnoreCase (StateXml::makerName))
+        return nullptr;
+    return XmlLookup::findChild (*document, StateXml::presetsTag);
 }
 
 const juce::XmlElement* UserPresetStore::findEntry (const juce::XmlElement& presets, int number)
@@ -64,9 +66,7 @@ void UserPresetStore::readPreset (ParamManager& model, const juce::XmlElement& p
 void UserPresetStore::load (ParamManager& model) const
 {
     std::unique_ptr<juce::XmlElement> document;
-    if (read (document) != XmlFile::Content::parsed)
-        return;
-    const auto* presets = presetsOf (*document);
+    const auto* presets = readPresetsOfMakerFile (document);
     if (presets == nullptr)
         return;
     // Only the user slots: the file is shared, and its other entries must not reach the factory programs.
@@ -170,9 +170,7 @@ void UserPresetStore::reload (ParamManager& model, int slot) const
     program.active = false;
 
     std::unique_ptr<juce::XmlElement> document;
-    if (read (document) != XmlFile::Content::parsed)
-        return;
-    const auto* presets = presetsOf (*document);
+    const auto* presets = readPresetsOfMakerFile (document);
     if (presets == nullptr)
         return;
     if (const auto* preset = findPreset (*presets, model.programs.presetNumberFor (slot)))

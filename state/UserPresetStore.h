@@ -55,8 +55,8 @@ public:
 
 private:
     XmlFile::Content read (std::unique_ptr<juce::XmlElement>& document) const;
-    // The "presets" element of a file whose root is the maker's, or null.
-    static const juce::XmlElement* presetsOf (const juce::XmlElement& document);
+    // Reads the file; its "presets" element when it parses and its root is the maker's, or null.
+    const juce::XmlElement* readPresetsOfMakerFile (std::unique_ptr<juce::XmlElement>& document) const;
     static const juce::XmlElement* findEntry (const juce::XmlElement& presets, int number);
     static juce::XmlElement* findEntry (juce::XmlElement& presets, int number);
     static const juce::XmlElement* findPreset (const juce::XmlElement& presets, int number);
