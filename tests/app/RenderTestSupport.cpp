@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <random>
-
 namespace brevalon::test
 {
 
@@ -100,37 +97,6 @@ void writeAudioFile (const juce::File& file, const juce::AudioBuffer<float>& sam
     ASSERT_NE (writer, nullptr) << format << " " << bitsPerSample;
     stream.release();
     ASSERT_TRUE (writer->writeFromAudioSampleBuffer (samples, 0, samples.getNumSamples()));
-}
-
-juce::AudioBuffer<float> makeNoise (int numChannels, int numSamples, unsigned seed, float amplitude)
-{
-    std::mt19937 random (seed);
-    std::uniform_real_distribution<float> value (-amplitude, amplitude);
-    juce::AudioBuffer<float> noise (numChannels, numSamples);
-    for (int channel = 0; channel < numChannels; ++channel)
-        for (int i = 0; i < numSamples; ++i)
-            noise.setSample (channel, i, value (random));
-    return noise;
-}
-
-juce::AudioBuffer<float> makeQuantisedNoise (int numChannels, int numSamples, unsigned seed, int bitsPerSample)
-{
-    auto noise = makeNoise (numChannels, numSamples, seed);
-    const float steps = static_cast<float> (1 << (bitsPerSample - 1));
-    for (int channel = 0; channel < numChannels; ++channel)
-        for (int i = 0; i < numSamples; ++i)
-            noise.setSample (channel, i, std::round (noise.getSample (channel, i) * steps) / steps);
-    return noise;
-}
-
-bool identical (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
-{
-    if (a.getNumChannels() != b.getNumChannels() || a.getNumSamples() != b.getNumSamples())
-        return false;
-    for (int channel = 0; channel < a.getNumChannels(); ++channel)
-        if (std::memcmp (a.getReadPointer (channel), b.getReadPointer (channel), sizeof (float) * (size_t)a.getNumSamples()) != 0)
-            return false;
-    return true;
 }
 
 } // namespace brevalon::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/AudioBuffers.h"
+
 #include <juce_audio_formats/juce_audio_formats.h>
 
 namespace brevalon::test
@@ -47,14 +49,5 @@ AudioFile readAudioFile (const juce::File& file);
 // Writes `samples` with the format named "wav", "aiff", "flac" or "ogg".
 void writeAudioFile (const juce::File& file, const juce::AudioBuffer<float>& samples, double sampleRate, const juce::String& format,
                      int bitsPerSample);
-
-// Uniform noise in -amplitude..amplitude, reproducible from the seed.
-juce::AudioBuffer<float> makeNoise (int numChannels, int numSamples, unsigned seed, float amplitude = 0.5f);
-
-// Noise quantised to `bitsPerSample`, so it survives a round trip through an integer file.
-juce::AudioBuffer<float> makeQuantisedNoise (int numChannels, int numSamples, unsigned seed, int bitsPerSample);
-
-// True when both buffers have the same shape and bit-identical samples.
-bool identical (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b);
 
 } // namespace brevalon::test
