@@ -1,8 +1,8 @@
-#include "state/GlobalParamList.h"
 #include "tests/support/HostileXml.h"
+#include "StateEngineFixture.h"
+#include "state/GlobalParamList.h"
 #include "state/StateCode.h"
 #include "state/StateEngine.h"
-#include "StateTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 
 using namespace brevalon;
 
-using brevalon::XmlGuard::Verdict;
 using brevalon::test::hostileDocuments;
 using brevalon::test::makeDocument;
+using brevalon::XmlGuard::Verdict;
 
 namespace
 {
@@ -53,7 +53,8 @@ TEST (XmlGuard, AcceptsOnlyWellFormedDocumentsWithinTheLimits)
     };
     const Case cases[] = {
         { "<a/>", Verdict::accepted },
-        { "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved -->\n<a b=\"1\" c='x &amp; y &#65;&#x42;&lt;'>t&gt;<b/>\r\n</a>", Verdict::accepted },
+        { "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved -->\n<a b=\"1\" c='x &amp; y &#65;&#x42;&lt;'>t&gt;<b/>\r\n</a>",
+          Verdict::accepted },
         { "<a><![CDATA[<b><b><b>]]><!-- <c><c> --><?pi <d> ?></a>", Verdict::accepted },
         { "<a></a>trailing text JUCE never reads <<<", Verdict::accepted },
         { "", Verdict::malformed },
@@ -91,7 +92,7 @@ TEST (XmlGuard, AcceptsOnlyWellFormedDocumentsWithinTheLimits)
     }
 }
 
-class HostileFiles : public StateTest
+class HostileFiles : public StateEngineFixture
 {
 protected:
     // Writes the document's text as a file of the shared folder and returns the text.
