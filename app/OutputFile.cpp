@@ -1,5 +1,7 @@
 #include "OutputFile.h"
 
+#include "AudioFileFormats.h"
+
 namespace brevalon::app
 {
 
@@ -18,7 +20,7 @@ std::unique_ptr<juce::FileOutputStream> OutputFile::openStream (Status& status) 
         return nullptr;
     }
 
-    auto stream = std::make_unique<juce::FileOutputStream> (temporary.getFile());
+    auto stream = std::make_unique<juce::FileOutputStream> (temporary.getFile(), AudioFileFormats::streamBufferBytes);
     if (stream->failedToOpen())
     {
         status = Status::failure (displayName + ": cannot write: " + stream->getStatus().getErrorMessage());
