@@ -138,7 +138,7 @@ void BM_FilterBlock (benchmark::State& state)
     const auto run = filterBlockFor (kernels);
     auto left = noise (kBlockSize, 1);
     auto right = noise (kBlockSize, 2);
-    static const char* const names[] = { "baseline", "avx", "avx512" };
+    static const char* const names[] = { "baseline", "avx2", "avx512" };
     state.SetLabel (std::string (names[state.range (0)]) + ", M=" + std::to_string (design.count));
     for (auto _ : state)
     {

@@ -7,6 +7,7 @@
 
 #if defined(__x86_64__) || defined(_M_X64)
 #    define BREVALON_X86 1
+#    include <immintrin.h>
 #else
 #    define BREVALON_X86 0
 #endif
@@ -49,10 +50,51 @@ struct VectorTraits<Doubles8>
 template <class Vector>
 constexpr int lanesOf = static_cast<int> (sizeof (Vector) / sizeof (double));
 
-// Output vectors per chunk: enough independent sums to keep the adders busy. The crossfade
-// keeps two sums per vector and channel, so it takes fewer vectors to stay within the registers.
-constexpr int kFilterVectors = 4;
-constexpr int kFadeVectors = 2;
+// The products of a tap and a sample pair are added to the running sums taking the taps in a
+// fixed order: k = 0, 8, 16, ..., then 1, 9, 17, ..., up to 7, 15, ...; then the centre tap. A
+// pass over the taps k = u (mod 8) moves every window of samples by 8 frames, so a window one
+// output vector reads is the one its neighbour reads at the next tap of the pass, and a window
+// is loaded once for several vectors instead of once per vector.
+constexpr int kTapStride = 8;
+
+// What differs between instruction sets: the vector, how a product joins a sum, and how many
+// output vectors a chunk computes (enough independent sums to keep the arithmetic units busy,
+// few enough for the registers; the crossfade keeps two sums per vector and channel). The
+// fused multiply-add is the operation the wide sets are fastest with; the baseline rounds the
+// product on its own.
+struct Baseline
+{
+    using Vector = Doubles2;
+    static constexpr int filterVectors = 2;
+    static constexpr int fadeVectors = 2;
+    static Vector multiplyAdd (double tap, const Vector& samples, const Vector& sum) noexcept { return sum + samples * tap; }
+};
+
+#if BREVALON_X86
+struct Avx2
+{
+    using Vector = Doubles4;
+    static constexpr int filterVectors = 3;
+    static constexpr int fadeVectors = 2;
+    __attribute__ ((target ("avx2,fma"))) static Vector multiplyAdd (double tap, const Vector& samples, const Vector& sum) noexcept
+    {
+        return reinterpret_cast<Vector> (_mm256_fmadd_pd (_mm256_set1_pd (tap), reinterpret_cast<__m256d> (samples),
+                                                          reinterpret_cast<__m256d> (sum)));
+    }
+};
+
+struct Avx512
+{
+    using Vector = Doubles8;
+    static constexpr int filterVectors = 4;
+    static constexpr int fadeVectors = 2;
+    __attribute__ ((target ("avx512f"))) static Vector multiplyAdd (double tap, const Vector& samples, const Vector& sum) noexcept
+    {
+        return reinterpret_cast<Vector> (_mm512_fmadd_pd (_mm512_set1_pd (tap), reinterpret_cast<__m512d> (samples),
+                                                          reinterpret_cast<__m512d> (sum)));
+    }
+};
+#endif
 
 template <class Vector>
 [[gnu::always_inline]] inline Vector load (const double* samples) noexcept
@@ -109,11 +151,13 @@ struct FoldedSums
     Vector right[Sets][Vectors];
 };
 
-template <class Vector, int Sets, int Vectors>
+template <class Isa, int Sets, int Vectors>
 [[gnu::always_inline]] inline void foldedSums (const double* const (&taps)[Sets], int extent, const HistoryView& newest,
-                                               FoldedSums<Vector, Sets, Vectors>& sums) noexcept
+                                               FoldedSums<typename Isa::Vector, Sets, Vectors>& sums) noexcept
 {
+    using Vector = typename Isa::Vector;
     constexpr int lanes = lanesOf<Vector>;
+    constexpr int shift = kTapStride / lanes; // vectors a window moves on per step of a pass
     const int half = extent >> 1;
     const HistoryView oldest = newest.from (-(extent - 1));
 #pragma GCC unroll 16
@@ -122,25 +166,51 @@ template <class Vector, int Sets, int Vectors>
         for (int s = 0; s < Sets; ++s)
             sums.left[s][v] = sums.right[s][v] = Vector{};
 
-    // From the outer taps (the smallest) inwards; the samples k frames in from either end share
-    // tap k.
-    for (int k = 0; k < half; ++k)
+    // Tap k multiplies the samples k frames in from either end, read forwards from `newest`
+    // backwards in time and from `oldest` onwards.
+    for (int u = 0; u < kTapStride && u < half; ++u)
     {
-        double tap[Sets];
-#pragma GCC unroll 4
-        for (int s = 0; s < Sets; ++s)
-            tap[s] = taps[s][k];
+        const int steps = (half - u + kTapStride - 1) / kTapStride;
+        Vector newer[2][Vectors], older[2][Vectors]; // [channel][vector]
 #pragma GCC unroll 16
         for (int v = 0; v < Vectors; ++v)
         {
-            const Vector left = load<Vector> (newest.left - k + lanes * v) + load<Vector> (oldest.left + k + lanes * v);
-            const Vector right = load<Vector> (newest.right - k + lanes * v) + load<Vector> (oldest.right + k + lanes * v);
-#pragma GCC unroll 4
-            for (int s = 0; s < Sets; ++s)
+            newer[0][v] = load<Vector> (newest.left - u + lanes * v);
+            newer[1][v] = load<Vector> (newest.right - u + lanes * v);
+            older[0][v] = load<Vector> (oldest.left + u + lanes * v);
+            older[1][v] = load<Vector> (oldest.right + u + lanes * v);
+        }
+        for (int j = 0;;)
+        {
+            const int k = u + kTapStride * j;
+#pragma GCC unroll 16
+            for (int v = 0; v < Vectors; ++v)
             {
-                sums.left[s][v] += tap[s] * left;
-                sums.right[s][v] += tap[s] * right;
+                const Vector left = newer[0][v] + older[0][v];
+                const Vector right = newer[1][v] + older[1][v];
+#pragma GCC unroll 4
+                for (int s = 0; s < Sets; ++s)
+                {
+                    sums.left[s][v] = Isa::multiplyAdd (taps[s][k], left, sums.left[s][v]);
+                    sums.right[s][v] = Isa::multiplyAdd (taps[s][k], right, sums.right[s][v]);
+                }
             }
+            if (++j == steps)
+                break;
+
+            // The next tap of the pass reads 8 frames further out at either end: the newer
+            // windows move to later vectors, the older ones to earlier vectors; only the windows
+            // that enter are loaded.
+            const int step = kTapStride * j;
+#pragma GCC unroll 16
+            for (int v = Vectors - 1; v >= 0; --v)
+                for (int c = 0; c < 2; ++c)
+                    newer[c][v] = v >= shift ? newer[c][v - shift] : load<Vector> ((c == 0 ? newest.left : newest.right) - u - step + lanes * v);
+#pragma GCC unroll 16
+            for (int v = 0; v < Vectors; ++v)
+                for (int c = 0; c < 2; ++c)
+                    older[c][v] = v + shift < Vectors ? older[c][v + shift]
+                                                      : load<Vector> ((c == 0 ? oldest.left : oldest.right) + u + step + lanes * v);
         }
     }
 
@@ -152,9 +222,8 @@ template <class Vector, int Sets, int Vectors>
 #pragma GCC unroll 4
         for (int s = 0; s < Sets; ++s)
         {
-            const double tap = taps[s][half];
-            sums.left[s][v] += tap * left;
-            sums.right[s][v] += tap * right;
+            sums.left[s][v] = Isa::multiplyAdd (taps[s][half], left, sums.left[s][v]);
+            sums.right[s][v] = Isa::multiplyAdd (taps[s][half], right, sums.right[s][v]);
         }
     }
 }
@@ -182,9 +251,11 @@ template <class Vector, int Vectors, class Chunk>
     }
 }
 
-template <class Vector>
+template <class Isa>
 struct FilterChunk
 {
+    using Vector = typename Isa::Vector;
+
     const FilterBlock& block;
     float* outLeft;
     float* outRight;
@@ -197,7 +268,7 @@ struct FilterChunk
         const HistoryView history{ block.delay.left() + first, block.delay.right() + first };
         FoldedSums<Vector, 1, Vectors> sums;
         const double* const taps[1] = { block.taps };
-        foldedSums (taps, block.count, history.from (-static_cast<ptrdiff_t> (block.readOffset)), sums);
+        foldedSums<Isa> (taps, block.count, history.from (-static_cast<ptrdiff_t> (block.readOffset)), sums);
 
         const double wet = block.wetGain, dry = block.dryGain;
         const HistoryView centre = history.from (-static_cast<ptrdiff_t> (block.centre));
@@ -211,17 +282,19 @@ struct FilterChunk
     }
 };
 
-template <class Vector>
+template <class Isa>
 [[gnu::always_inline]] inline void filterBlockWith (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft,
                                                     float* outRight, int numSamples) noexcept
 {
-    FilterChunk<Vector> chunk{ block, outLeft, outRight };
-    forEachChunk<Vector, kFilterVectors> (block.delay, inLeft, inRight, numSamples, chunk);
+    FilterChunk<Isa> chunk{ block, outLeft, outRight };
+    forEachChunk<typename Isa::Vector, Isa::filterVectors> (block.delay, inLeft, inRight, numSamples, chunk);
 }
 
-template <class Vector>
+template <class Isa, bool crossfade>
 struct RampChunk
 {
+    using Vector = typename Isa::Vector;
+
     const RampBlock& block;
     float* outLeft;
     float* outRight;
@@ -235,17 +308,17 @@ struct RampChunk
 
         // Sums of the previous taps (zero without a crossfade) and of the current ones.
         FoldedSums<Vector, 2, Vectors> sums;
-        if (block.fadePrevious != nullptr)
+        if constexpr (crossfade)
         {
             const double* const taps[2] = { block.fadePrevious, block.fadeCurrent };
-            foldedSums (taps, block.fadeExtent, history.from (-static_cast<ptrdiff_t> (block.fadeOffset)), sums);
+            foldedSums<Isa> (taps, block.fadeExtent, history.from (-static_cast<ptrdiff_t> (block.fadeOffset)), sums);
         }
         else
         {
             // The current taps alone, summed exactly as the filter block sums them.
             FoldedSums<Vector, 1, Vectors> current;
             const double* const taps[1] = { block.taps };
-            foldedSums (taps, block.count, history.from (-static_cast<ptrdiff_t> (block.readOffset)), current);
+            foldedSums<Isa> (taps, block.count, history.from (-static_cast<ptrdiff_t> (block.readOffset)), current);
 #pragma GCC unroll 16
             for (int v = 0; v < Vectors; ++v)
             {
@@ -276,12 +349,21 @@ struct RampChunk
     }
 };
 
-template <class Vector>
+template <class Isa>
 [[gnu::always_inline]] inline void rampBlockWith (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft,
                                                   float* outRight, int numSamples) noexcept
 {
-    RampChunk<Vector> chunk{ block, outLeft, outRight, 1.0 / static_cast<double> (block.length) };
-    forEachChunk<Vector, kFadeVectors> (block.delay, inLeft, inRight, numSamples, chunk);
+    const double inverseLength = 1.0 / static_cast<double> (block.length);
+    if (block.fadePrevious != nullptr)
+    {
+        RampChunk<Isa, true> chunk{ block, outLeft, outRight, inverseLength };
+        forEachChunk<typename Isa::Vector, Isa::fadeVectors> (block.delay, inLeft, inRight, numSamples, chunk);
+    }
+    else
+    {
+        RampChunk<Isa, false> chunk{ block, outLeft, outRight, inverseLength };
+        forEachChunk<typename Isa::Vector, Isa::filterVectors> (block.delay, inLeft, inRight, numSamples, chunk);
+    }
 }
 
 } // namespace
@@ -289,39 +371,39 @@ template <class Vector>
 void filterBlockBaseline (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                           int numSamples) noexcept
 {
-    filterBlockWith<Doubles2> (block, inLeft, inRight, outLeft, outRight, numSamples);
+    filterBlockWith<Baseline> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
 void rampBlockBaseline (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                         int numSamples) noexcept
 {
-    rampBlockWith<Doubles2> (block, inLeft, inRight, outLeft, outRight, numSamples);
+    rampBlockWith<Baseline> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
 #if BREVALON_X86
 
-__attribute__ ((target ("avx"))) void filterBlockAvx (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft,
+__attribute__ ((target ("avx2,fma"))) void filterBlockAvx2 (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft,
                                                       float* outRight, int numSamples) noexcept
 {
-    filterBlockWith<Doubles4> (block, inLeft, inRight, outLeft, outRight, numSamples);
+    filterBlockWith<Avx2> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
-__attribute__ ((target ("avx"))) void rampBlockAvx (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft,
+__attribute__ ((target ("avx2,fma"))) void rampBlockAvx2 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft,
                                                     float* outRight, int numSamples) noexcept
 {
-    rampBlockWith<Doubles4> (block, inLeft, inRight, outLeft, outRight, numSamples);
+    rampBlockWith<Avx2> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
 __attribute__ ((target ("avx512f"))) void filterBlockAvx512 (const FilterBlock& block, const float* inLeft, const float* inRight,
                                                              float* outLeft, float* outRight, int numSamples) noexcept
 {
-    filterBlockWith<Doubles8> (block, inLeft, inRight, outLeft, outRight, numSamples);
+    filterBlockWith<Avx512> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
 __attribute__ ((target ("avx512f"))) void rampBlockAvx512 (const RampBlock& block, const float* inLeft, const float* inRight,
                                                            float* outLeft, float* outRight, int numSamples) noexcept
 {
-    rampBlockWith<Doubles8> (block, inLeft, inRight, outLeft, outRight, numSamples);
+    rampBlockWith<Avx512> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
 bool cpuSupports (KernelSet kernels) noexcept
@@ -329,8 +411,8 @@ bool cpuSupports (KernelSet kernels) noexcept
     __builtin_cpu_init();
     switch (kernels)
     {
-        case KernelSet::avx:
-            return __builtin_cpu_supports ("avx");
+        case KernelSet::avx2:
+            return __builtin_cpu_supports ("avx2") && __builtin_cpu_supports ("fma");
         case KernelSet::avx512:
             return __builtin_cpu_supports ("avx512f");
         case KernelSet::baseline:
@@ -342,13 +424,13 @@ bool cpuSupports (KernelSet kernels) noexcept
 #else
 
 // Elsewhere the wider sets run the baseline code and are never chosen.
-void filterBlockAvx (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+void filterBlockAvx2 (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                      int numSamples) noexcept
 {
     filterBlockBaseline (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
-void rampBlockAvx (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+void rampBlockAvx2 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                    int numSamples) noexcept
 {
     rampBlockBaseline (block, inLeft, inRight, outLeft, outRight, numSamples);
@@ -375,7 +457,7 @@ bool cpuSupports (KernelSet kernels) noexcept
 
 KernelSet fastestKernels() noexcept
 {
-    for (const auto kernels : { KernelSet::avx512, KernelSet::avx })
+    for (const auto kernels : { KernelSet::avx512, KernelSet::avx2 })
         if (cpuSupports (kernels))
             return kernels;
     return KernelSet::baseline;
@@ -387,8 +469,8 @@ FilterBlockFunction filterBlockFor (KernelSet kernels) noexcept
     {
         case KernelSet::avx512:
             return &filterBlockAvx512;
-        case KernelSet::avx:
-            return &filterBlockAvx;
+        case KernelSet::avx2:
+            return &filterBlockAvx2;
         case KernelSet::baseline:
             break;
     }
@@ -401,8 +483,8 @@ RampBlockFunction rampBlockFor (KernelSet kernels) noexcept
     {
         case KernelSet::avx512:
             return &rampBlockAvx512;
-        case KernelSet::avx:
-            return &rampBlockAvx;
+        case KernelSet::avx2:
+            return &rampBlockAvx2;
         case KernelSet::baseline:
             break;
     }

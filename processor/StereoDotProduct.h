@@ -12,14 +12,15 @@ namespace brevalon
 // symmetry of the taps: tap k equals tap M-1-k, so the two samples that share a tap are added
 // first and multiplied once, y = sum over k < M/2 of t_k (x_k + x_(M-1-k)) + t_c x_c.
 //
-// Every lane does the same operations in the same order (products and sums rounded one by one,
-// no fused multiply-add), so the output does not depend on the block sizes nor on which of the
-// three versions runs: the SSE2 baseline (two lanes), AVX (four) or AVX-512 (eight).
+// Every lane does the same operations in the same order, so the output does not depend on the
+// block sizes. The AVX2/FMA (four lanes) and AVX-512 (eight lanes) versions add the products
+// with fused multiply-adds and give the same output bit for bit; the SSE2 baseline (two lanes)
+// rounds each product on its own.
 
 enum class KernelSet
 {
     baseline,
-    avx,
+    avx2,
     avx512
 };
 
@@ -46,7 +47,7 @@ using FilterBlockFunction = void (*) (const FilterBlock&, const float* inLeft, c
 
 void filterBlockBaseline (const FilterBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                           int numSamples) noexcept;
-void filterBlockAvx (const FilterBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+void filterBlockAvx2 (const FilterBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                      int numSamples) noexcept;
 void filterBlockAvx512 (const FilterBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                         int numSamples) noexcept;
@@ -106,7 +107,7 @@ using RampBlockFunction = void (*) (const RampBlock&, const float* inLeft, const
 
 void rampBlockBaseline (const RampBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                         int numSamples) noexcept;
-void rampBlockAvx (const RampBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight, int numSamples) noexcept;
+void rampBlockAvx2 (const RampBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight, int numSamples) noexcept;
 void rampBlockAvx512 (const RampBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                       int numSamples) noexcept;
 

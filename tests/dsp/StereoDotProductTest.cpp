@@ -19,11 +19,11 @@ using namespace brevalon;
 namespace
 {
 
-const KernelSet kAllKernels[] = { KernelSet::baseline, KernelSet::avx, KernelSet::avx512 };
+const KernelSet kAllKernels[] = { KernelSet::baseline, KernelSet::avx2, KernelSet::avx512 };
 
 std::string nameOf (KernelSet kernels)
 {
-    return kernels == KernelSet::avx512 ? "avx512" : kernels == KernelSet::avx ? "avx" : "baseline";
+    return kernels == KernelSet::avx512 ? "avx512" : kernels == KernelSet::avx2 ? "avx2" : "baseline";
 }
 
 enum class Mode
@@ -225,12 +225,13 @@ TEST (BlockKernels, AgreeWithTheDirectFormForEveryLength)
             }
     }
     if (! allSets)
-        GTEST_SKIP() << "this processor lacks AVX or AVX-512; only the sets it runs were checked";
+        GTEST_SKIP() << "this processor lacks AVX2/FMA or AVX-512; only the sets it runs were checked";
 }
 
-// Every lane does the same arithmetic, so the stream is the same bit for bit whatever the block
-// sizes (a sample computed alone, or in a vector of 2, 4 or 8) and whichever kernel set runs.
-TEST (BlockKernels, SameStreamForEveryBlockSizeAndInstructionSet)
+// Every lane does the same arithmetic, so each kernel set's stream is the same bit for bit
+// whatever the block sizes (a sample computed alone, or in a vector of 2, 4 or 8 with others),
+// and the two sets with fused multiply-adds (AVX2 and AVX-512) give the same stream.
+TEST (BlockKernels, SameStreamForEveryBlockSizeAndBetweenTheFusedSets)
 {
     bool allSets = true;
     for (const auto& lengths : { kLengths[3], kLengths[6], kLengths[9] })
@@ -239,7 +240,7 @@ TEST (BlockKernels, SameStreamForEveryBlockSizeAndInstructionSet)
             SCOPED_TRACE (nameOf (mode) + ", M=" + std::to_string (lengths.count));
             const auto setup = makeSetup (lengths.nominal, lengths.count, mode, 7);
             const auto input = noise (3000, 9);
-            const auto reference = runKernels (KernelSet::baseline, setup, mode, input, 512);
+            std::vector<Stream> fused;
             for (const auto kernels : kAllKernels)
             {
                 if (! cpuSupports (kernels))
@@ -247,16 +248,23 @@ TEST (BlockKernels, SameStreamForEveryBlockSizeAndInstructionSet)
                     allSets = false;
                     continue;
                 }
-                for (const int maxBlock : { 1, 7, 67, 512 })
+                const auto reference = runKernels (kernels, setup, mode, input, 512);
+                for (const int maxBlock : { 1, 7, 67 })
                 {
                     const auto output = runKernels (kernels, setup, mode, input, maxBlock);
                     EXPECT_TRUE (output.left == reference.left && output.right == reference.right)
                         << nameOf (kernels) << ", blocks up to " << maxBlock;
                 }
+                if (kernels != KernelSet::baseline)
+                    fused.push_back (reference);
+            }
+            if (fused.size() == 2)
+            {
+                EXPECT_TRUE (fused[0].left == fused[1].left && fused[0].right == fused[1].right) << "AVX2 against AVX-512";
             }
         }
     if (! allSets)
-        GTEST_SKIP() << "this processor lacks AVX or AVX-512; only the sets it runs were compared";
+        GTEST_SKIP() << "this processor lacks AVX2/FMA or AVX-512; only the sets it runs were compared";
 }
 
 // The dispatch picks the widest set the processor runs, and each set's functions are its own.
@@ -265,10 +273,10 @@ TEST (BlockKernels, FastestSetIsTheWidestSupported)
     const auto fastest = fastestKernels();
     EXPECT_TRUE (cpuSupports (fastest));
     EXPECT_TRUE (cpuSupports (KernelSet::baseline));
-    EXPECT_EQ (cpuSupports (KernelSet::avx), fastest != KernelSet::baseline);
+    EXPECT_EQ (cpuSupports (KernelSet::avx2), fastest != KernelSet::baseline);
     EXPECT_EQ (cpuSupports (KernelSet::avx512), fastest == KernelSet::avx512);
     EXPECT_EQ (filterBlockFor (KernelSet::avx512), &filterBlockAvx512);
-    EXPECT_EQ (filterBlockFor (KernelSet::avx), &filterBlockAvx);
+    EXPECT_EQ (filterBlockFor (KernelSet::avx2), &filterBlockAvx2);
     EXPECT_EQ (rampBlockFor (KernelSet::baseline), &rampBlockBaseline);
     EXPECT_EQ (rampBlockFor (KernelSet::avx512), &rampBlockAvx512);
 }
