@@ -133,8 +133,13 @@ void BM_FilterBlock (benchmark::State& state)
     const auto design = designLowpass (21000.0, slope, rate);
     StereoDelayLine delay;
     delay.setLength (static_cast<uint32_t> (design.nominalLength));
-    const FilterBlock block{ delay, design.coefficients.data(), design.count, static_cast<uint32_t> (design.readOffset),
-                             static_cast<uint32_t> (design.nominalLength >> 1), 1.0, 0.0 };
+    const FilterBlock block{ delay,
+                             design.coefficients.data(),
+                             design.count,
+                             static_cast<uint32_t> (design.readOffset),
+                             static_cast<uint32_t> (design.nominalLength >> 1),
+                             1.0,
+                             0.0 };
     const auto run = filterBlockFor (kernels);
     auto left = noise (kBlockSize, 1);
     auto right = noise (kBlockSize, 2);

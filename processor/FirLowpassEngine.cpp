@@ -188,9 +188,8 @@ void FirLowpassEngine::process (const float* inLeft, const float* inRight, float
     {
         const int n = std::min (rampLeft, numSamples);
         const bool crossfade = rampFrom.previous != 0.0;
-        rampBlock ({ delay, taps.data(), count, static_cast<uint32_t> (readOffset),
-                     crossfade ? fadePrevious.data() : nullptr, fadeCurrent.data(), fadeExtent, fadeOffset, centre, rampFrom, rampTo,
-                     rampLength, rampDone },
+        rampBlock ({ delay, taps.data(), count, static_cast<uint32_t> (readOffset), crossfade ? fadePrevious.data() : nullptr,
+                     fadeCurrent.data(), fadeExtent, fadeOffset, centre, rampFrom, rampTo, rampLength, rampDone },
                    inLeft, inRight, outLeft, outRight, n);
         rampDone += n;
         rampLeft -= n;

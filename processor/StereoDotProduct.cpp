@@ -29,26 +29,21 @@ typedef float Floats2 __attribute__ ((vector_size (8)));
 typedef float Floats4 __attribute__ ((vector_size (16)));
 typedef float Floats8 __attribute__ ((vector_size (32)));
 
-template <class Vector>
-struct VectorTraits;
-template <>
-struct VectorTraits<Doubles2>
+template <class Vector> struct VectorTraits;
+template <> struct VectorTraits<Doubles2>
 {
     using Floats = Floats2;
 };
-template <>
-struct VectorTraits<Doubles4>
+template <> struct VectorTraits<Doubles4>
 {
     using Floats = Floats4;
 };
-template <>
-struct VectorTraits<Doubles8>
+template <> struct VectorTraits<Doubles8>
 {
     using Floats = Floats8;
 };
 
-template <class Vector>
-constexpr int lanesOf = static_cast<int> (sizeof (Vector) / sizeof (double));
+template <class Vector> constexpr int lanesOf = static_cast<int> (sizeof (Vector) / sizeof (double));
 
 // The products of a tap and a sample pair are added to the running sums taking the taps in a
 // fixed order: k = 0, 8, 16, ..., then 1, 9, 17, ..., up to 7, 15, ...; then the centre tap. A
@@ -78,8 +73,8 @@ struct Avx2
     static constexpr int fadeVectors = 2;
     __attribute__ ((target ("avx2,fma"))) static Vector multiplyAdd (double tap, const Vector& samples, const Vector& sum) noexcept
     {
-        return reinterpret_cast<Vector> (_mm256_fmadd_pd (_mm256_set1_pd (tap), reinterpret_cast<__m256d> (samples),
-                                                          reinterpret_cast<__m256d> (sum)));
+        return reinterpret_cast<Vector> (
+            _mm256_fmadd_pd (_mm256_set1_pd (tap), reinterpret_cast<__m256d> (samples), reinterpret_cast<__m256d> (sum)));
     }
 };
 
@@ -90,14 +85,19 @@ struct Avx512
     static constexpr int fadeVectors = 2;
     __attribute__ ((target ("avx512f"))) static Vector multiplyAdd (double tap, const Vector& samples, const Vector& sum) noexcept
     {
-        return reinterpret_cast<Vector> (_mm512_fmadd_pd (_mm512_set1_pd (tap), reinterpret_cast<__m512d> (samples),
-                                                          reinterpret_cast<__m512d> (sum)));
+        return reinterpret_cast<Vector> (
+            _mm512_fmadd_pd (_mm512_set1_pd (tap), reinterpret_cast<__m512d> (samples), reinterpret_cast<__m512d> (sum)));
     }
 };
+#    define BREVALON_TARGET(isa) __attribute__ ((target (isa)))
+#else
+// Elsewhere the wider sets are the baseline under other names, and are never chosen.
+using Avx2 = Baseline;
+using Avx512 = Baseline;
+#    define BREVALON_TARGET(isa)
 #endif
 
-template <class Vector>
-[[gnu::always_inline]] inline Vector load (const double* samples) noexcept
+template <class Vector> [[gnu::always_inline]] inline Vector load (const double* samples) noexcept
 {
     Vector v;
     std::memcpy (&v, samples, sizeof (Vector));
@@ -106,25 +106,22 @@ template <class Vector>
 
 // Lane j holds first + j. (Scalars enter the vector arithmetic as operands of their own, which
 // the compiler broadcasts in the caller's instruction set.)
-template <class Vector, size_t... lane>
-[[gnu::always_inline]] inline Vector ascending (int first, std::index_sequence<lane...>) noexcept
+template <class Vector, size_t... lane> [[gnu::always_inline]] inline Vector ascending (int first, std::index_sequence<lane...>) noexcept
 {
     return Vector{ static_cast<double> (lane)... } + static_cast<double> (first);
 }
 
-template <class Vector>
-[[gnu::always_inline]] inline Vector ascending (int first) noexcept
+template <class Vector> [[gnu::always_inline]] inline Vector ascending (int first) noexcept
 {
     return ascending<Vector> (first, std::make_index_sequence<lanesOf<Vector>>());
 }
 
 // Narrows the first `count` lanes to float and stores them.
-template <class Vector>
-[[gnu::always_inline]] inline void store (float* out, const Vector& v, int count) noexcept
+template <class Vector> [[gnu::always_inline]] inline void store (float* out, const Vector& v, int count) noexcept
 {
     if (count == lanesOf<Vector>)
     {
-        const auto narrowed = __builtin_convertvector (v, typename VectorTraits<Vector>::Floats);
+        const auto narrowed = __builtin_convertvector(v, typename VectorTraits<Vector>::Floats);
         std::memcpy (out, &narrowed, sizeof (narrowed));
     }
     else
@@ -144,8 +141,7 @@ struct HistoryView
 // Filter sums of `Vectors` vectors of consecutive output samples per channel for `Sets` tap sets
 // over the same history, each set symmetric over `extent` (odd) frames. Lane j of vector v is
 // the output sample lanes * v + j of the chunk.
-template <class Vector, int Sets, int Vectors>
-struct FoldedSums
+template <class Vector, int Sets, int Vectors> struct FoldedSums
 {
     Vector left[Sets][Vectors];
     Vector right[Sets][Vectors];
@@ -205,7 +201,8 @@ template <class Isa, int Sets, int Vectors>
 #pragma GCC unroll 16
             for (int v = Vectors - 1; v >= 0; --v)
                 for (int c = 0; c < 2; ++c)
-                    newer[c][v] = v >= shift ? newer[c][v - shift] : load<Vector> ((c == 0 ? newest.left : newest.right) - u - step + lanes * v);
+                    newer[c][v] =
+                        v >= shift ? newer[c][v - shift] : load<Vector> ((c == 0 ? newest.left : newest.right) - u - step + lanes * v);
 #pragma GCC unroll 16
             for (int v = 0; v < Vectors; ++v)
                 for (int c = 0; c < 2; ++c)
@@ -251,8 +248,7 @@ template <class Vector, int Vectors, class Chunk>
     }
 }
 
-template <class Isa>
-struct FilterChunk
+template <class Isa> struct FilterChunk
 {
     using Vector = typename Isa::Vector;
 
@@ -261,8 +257,7 @@ struct FilterChunk
     float* outRight;
 
     // Output samples i .. i + n - 1, whose input frames start at history index `first`.
-    template <int Vectors>
-    [[gnu::always_inline]] inline void run (ptrdiff_t first, int i, int n) noexcept
+    template <int Vectors> [[gnu::always_inline]] inline void run (ptrdiff_t first, int i, int n) noexcept
     {
         constexpr int lanes = lanesOf<Vector>;
         const HistoryView history{ block.delay.left() + first, block.delay.right() + first };
@@ -290,8 +285,7 @@ template <class Isa>
     forEachChunk<typename Isa::Vector, Isa::filterVectors> (block.delay, inLeft, inRight, numSamples, chunk);
 }
 
-template <class Isa, bool crossfade>
-struct RampChunk
+template <class Isa, bool crossfade> struct RampChunk
 {
     using Vector = typename Isa::Vector;
 
@@ -300,8 +294,7 @@ struct RampChunk
     float* outRight;
     double inverseLength;
 
-    template <int Vectors>
-    [[gnu::always_inline]] inline void run (ptrdiff_t first, int i, int n) noexcept
+    template <int Vectors> [[gnu::always_inline]] inline void run (ptrdiff_t first, int i, int n) noexcept
     {
         constexpr int lanes = lanesOf<Vector>;
         const HistoryView history{ block.delay.left() + first, block.delay.right() + first };
@@ -380,73 +373,52 @@ void rampBlockBaseline (const RampBlock& block, const float* inLeft, const float
     rampBlockWith<Baseline> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
-#if BREVALON_X86
-
-__attribute__ ((target ("avx2,fma"))) void filterBlockAvx2 (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft,
-                                                      float* outRight, int numSamples) noexcept
+BREVALON_TARGET ("avx2,fma")
+void filterBlockAvx2 (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                      int numSamples) noexcept
 {
     filterBlockWith<Avx2> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
-__attribute__ ((target ("avx2,fma"))) void rampBlockAvx2 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft,
-                                                    float* outRight, int numSamples) noexcept
+BREVALON_TARGET ("avx2,fma")
+void rampBlockAvx2 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                    int numSamples) noexcept
 {
     rampBlockWith<Avx2> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
-__attribute__ ((target ("avx512f"))) void filterBlockAvx512 (const FilterBlock& block, const float* inLeft, const float* inRight,
-                                                             float* outLeft, float* outRight, int numSamples) noexcept
+BREVALON_TARGET ("avx512f")
+void filterBlockAvx512 (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                        int numSamples) noexcept
 {
     filterBlockWith<Avx512> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
-__attribute__ ((target ("avx512f"))) void rampBlockAvx512 (const RampBlock& block, const float* inLeft, const float* inRight,
-                                                           float* outLeft, float* outRight, int numSamples) noexcept
+BREVALON_TARGET ("avx512f")
+void rampBlockAvx512 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                      int numSamples) noexcept
 {
     rampBlockWith<Avx512> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
+
+#if BREVALON_X86
 
 bool cpuSupports (KernelSet kernels) noexcept
 {
     __builtin_cpu_init();
     switch (kernels)
     {
-        case KernelSet::avx2:
-            return __builtin_cpu_supports ("avx2") && __builtin_cpu_supports ("fma");
-        case KernelSet::avx512:
-            return __builtin_cpu_supports ("avx512f");
-        case KernelSet::baseline:
-            break;
+    case KernelSet::avx2:
+        return __builtin_cpu_supports ("avx2") && __builtin_cpu_supports ("fma");
+    case KernelSet::avx512:
+        return __builtin_cpu_supports ("avx512f");
+    case KernelSet::baseline:
+        break;
     }
     return true;
 }
 
 #else
-
-// Elsewhere the wider sets run the baseline code and are never chosen.
-void filterBlockAvx2 (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                     int numSamples) noexcept
-{
-    filterBlockBaseline (block, inLeft, inRight, outLeft, outRight, numSamples);
-}
-
-void rampBlockAvx2 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                   int numSamples) noexcept
-{
-    rampBlockBaseline (block, inLeft, inRight, outLeft, outRight, numSamples);
-}
-
-void filterBlockAvx512 (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                        int numSamples) noexcept
-{
-    filterBlockBaseline (block, inLeft, inRight, outLeft, outRight, numSamples);
-}
-
-void rampBlockAvx512 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                      int numSamples) noexcept
-{
-    rampBlockBaseline (block, inLeft, inRight, outLeft, outRight, numSamples);
-}
 
 bool cpuSupports (KernelSet kernels) noexcept
 {
@@ -463,32 +435,22 @@ KernelSet fastestKernels() noexcept
     return KernelSet::baseline;
 }
 
+namespace
+{
+template <class Function> Function functionFor (KernelSet kernels, Function baseline, Function avx2, Function avx512) noexcept
+{
+    return kernels == KernelSet::avx512 ? avx512 : kernels == KernelSet::avx2 ? avx2 : baseline;
+}
+} // namespace
+
 FilterBlockFunction filterBlockFor (KernelSet kernels) noexcept
 {
-    switch (kernels)
-    {
-        case KernelSet::avx512:
-            return &filterBlockAvx512;
-        case KernelSet::avx2:
-            return &filterBlockAvx2;
-        case KernelSet::baseline:
-            break;
-    }
-    return &filterBlockBaseline;
+    return functionFor<FilterBlockFunction> (kernels, &filterBlockBaseline, &filterBlockAvx2, &filterBlockAvx512);
 }
 
 RampBlockFunction rampBlockFor (KernelSet kernels) noexcept
 {
-    switch (kernels)
-    {
-        case KernelSet::avx512:
-            return &rampBlockAvx512;
-        case KernelSet::avx2:
-            return &rampBlockAvx2;
-        case KernelSet::baseline:
-            break;
-    }
-    return &rampBlockBaseline;
+    return functionFor<RampBlockFunction> (kernels, &rampBlockBaseline, &rampBlockAvx2, &rampBlockAvx512);
 }
 
 } // namespace brevalon

@@ -48,7 +48,7 @@ using FilterBlockFunction = void (*) (const FilterBlock&, const float* inLeft, c
 void filterBlockBaseline (const FilterBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                           int numSamples) noexcept;
 void filterBlockAvx2 (const FilterBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                     int numSamples) noexcept;
+                      int numSamples) noexcept;
 void filterBlockAvx512 (const FilterBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                         int numSamples) noexcept;
 

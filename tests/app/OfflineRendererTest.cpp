@@ -149,10 +149,8 @@ TEST (OfflineRenderer, FailuresStopTheRender)
         int failingRead, failingWrite;
         OfflineRenderer::Outcome outcome;
     } cases[] = {
-        { 0, -1, OfflineRenderer::Outcome::readFailed },
-        { 5, -1, OfflineRenderer::Outcome::readFailed },
-        { -1, 0, OfflineRenderer::Outcome::writeFailed },
-        { -1, 7, OfflineRenderer::Outcome::writeFailed },
+        { 0, -1, OfflineRenderer::Outcome::readFailed },  { 5, -1, OfflineRenderer::Outcome::readFailed },
+        { -1, 0, OfflineRenderer::Outcome::writeFailed }, { -1, 7, OfflineRenderer::Outcome::writeFailed },
         { 6, 2, OfflineRenderer::Outcome::writeFailed }, // the write fails first
     };
     const auto input = makeNoise (2, 10 * OfflineRenderer::preferredChunkFrames, 5);

@@ -187,7 +187,7 @@ struct Lengths
     int nominal, count;
 };
 
-const Lengths kLengths[] = { { 83, 1 }, { 83, 3 }, { 91, 9 }, { 91, 47 }, { 83, 77 },  { 181, 19 },
+const Lengths kLengths[] = { { 83, 1 },   { 83, 3 },    { 91, 9 },   { 91, 47 },   { 83, 77 },  { 181, 19 },
                              { 181, 93 }, { 181, 159 }, { 361, 35 }, { 361, 303 }, { 361, 361 } };
 
 } // namespace
@@ -208,8 +208,8 @@ TEST (BlockKernels, AgreeWithTheDirectFormForEveryLength)
         for (const auto& lengths : kLengths)
             for (const auto mode : kAllModes)
             {
-                SCOPED_TRACE (nameOf (kernels) + ", " + nameOf (mode) + ", N=" + std::to_string (lengths.nominal)
-                              + ", M=" + std::to_string (lengths.count));
+                SCOPED_TRACE (nameOf (kernels) + ", " + nameOf (mode) + ", N=" + std::to_string (lengths.nominal) +
+                              ", M=" + std::to_string (lengths.count));
                 const auto setup = makeSetup (lengths.nominal, lengths.count, mode, (unsigned)lengths.count);
                 const auto input = noise (2500, (unsigned)lengths.nominal);
                 const auto output = runKernels (kernels, setup, mode, input, 67);
