@@ -217,6 +217,33 @@ TEST (RenderBitIdentity, EveryFormatHoldsTheProcessorOutput)
     }
 }
 
+// Renders longer than five seconds show the percentage done and the speed while they run, on a
+// terminal only: none of it reaches a pipe, and --quiet keeps a terminal free of it too.
+TEST (RenderProgress, ShownOnATerminalOnly)
+{
+    TemporaryFolder folder;
+    const auto input = folder.file ("long.wav");
+    writeAudioFile (input, makeNoise (2, 6 * 96000, 21), 96000.0, "wav", 24);
+    const juce::StringArray arguments{ input.getFullPathName(), folder.file ("out.wav").getFullPathName() };
+
+    const auto onTerminal = runRendererOnTerminal (arguments);
+    if (onTerminal.exitCode == -1)
+        GTEST_SKIP() << "no pseudo-terminal here";
+    ASSERT_EQ (onTerminal.exitCode, 0) << onTerminal.output;
+    EXPECT_TRUE (onTerminal.output.contains ("100 %, ")) << onTerminal.output;
+    EXPECT_TRUE (onTerminal.output.contains ("x real time")) << onTerminal.output;
+
+    const auto piped = runRenderer (arguments);
+    ASSERT_EQ (piped.exitCode, 0) << piped.output;
+    EXPECT_FALSE (piped.output.contains ("%") || piped.output.contains ("real time")) << piped.output;
+
+    auto quiet = arguments;
+    quiet.add ("--quiet");
+    const auto quietOnTerminal = runRendererOnTerminal (quiet);
+    EXPECT_EQ (quietOnTerminal.exitCode, 0);
+    EXPECT_TRUE (quietOnTerminal.output.isEmpty()) << quietOnTerminal.output;
+}
+
 // Outside 88.2..384 kHz the plug-in passes audio through; so does the renderer, sample for
 // sample, and it says why.
 TEST (RenderPassThrough, RatesOutsideTheFilterRangeLeaveTheAudioUnchanged)

@@ -31,6 +31,10 @@ struct RunResult
 
 RunResult runRenderer (const juce::StringArray& arguments);
 
+// The same with stdout and stderr on a pseudo-terminal, as in an interactive shell; an exit
+// code of -1 where no pseudo-terminal can be had.
+RunResult runRendererOnTerminal (const juce::StringArray& arguments);
+
 // An audio file as read back: its samples as floats and what its header says.
 struct AudioFile
 {
