@@ -162,8 +162,8 @@ template <class Isa, int Sets, int Vectors>
         for (int s = 0; s < Sets; ++s)
             sums.left[s][v] = sums.right[s][v] = Vector{};
 
-    // Tap k multiplies the samples k frames in from either end, read forwards from `newest`
-    // backwards in time and from `oldest` onwards.
+    // Tap k multiplies the sample k frames older than `newest` and the one k frames newer than
+    // `oldest`.
     for (int u = 0; u < kTapStride && u < half; ++u)
     {
         const int steps = (half - u + kTapStride - 1) / kTapStride;
