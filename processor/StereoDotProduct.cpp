@@ -62,7 +62,7 @@ struct Baseline
     using Vector = Doubles2;
     static constexpr int filterVectors = 2;
     static constexpr int fadeVectors = 2;
-    static Vector multiplyAdd (double tap, const Vector& samples, const Vector& sum) noexcept { return sum + samples * tap; }
+    static void multiplyAdd (double tap, const Vector& samples, Vector& sum) noexcept { sum += samples * tap; }
 };
 
 #if BREVALON_X86
@@ -71,10 +71,10 @@ struct Avx2
     using Vector = Doubles4;
     static constexpr int filterVectors = 3;
     static constexpr int fadeVectors = 2;
-    __attribute__ ((target ("avx2,fma"))) static Vector multiplyAdd (double tap, const Vector& samples, const Vector& sum) noexcept
+    __attribute__ ((target ("avx2,fma"))) static void multiplyAdd (double tap, const Vector& samples, Vector& sum) noexcept
     {
-        return reinterpret_cast<Vector> (
-            _mm256_fmadd_pd (_mm256_set1_pd (tap), reinterpret_cast<__m256d> (samples), reinterpret_cast<__m256d> (sum)));
+        sum = reinterpret_cast<Vector> (
+            _mm256_fmadd_pd (_mm256_set1_pd (tap), reinterpret_cast<const __m256d&> (samples), reinterpret_cast<__m256d&> (sum)));
     }
 };
 
@@ -83,10 +83,10 @@ struct Avx512
     using Vector = Doubles8;
     static constexpr int filterVectors = 4;
     static constexpr int fadeVectors = 2;
-    __attribute__ ((target ("avx512f"))) static Vector multiplyAdd (double tap, const Vector& samples, const Vector& sum) noexcept
+    __attribute__ ((target ("avx512f"))) static void multiplyAdd (double tap, const Vector& samples, Vector& sum) noexcept
     {
-        return reinterpret_cast<Vector> (
-            _mm512_fmadd_pd (_mm512_set1_pd (tap), reinterpret_cast<__m512d> (samples), reinterpret_cast<__m512d> (sum)));
+        sum = reinterpret_cast<Vector> (
+            _mm512_fmadd_pd (_mm512_set1_pd (tap), reinterpret_cast<const __m512d&> (samples), reinterpret_cast<__m512d&> (sum)));
     }
 };
 #    define BREVALON_TARGET(isa) __attribute__ ((target (isa)))
@@ -187,8 +187,8 @@ template <class Isa, int Sets, int Vectors>
 #pragma GCC unroll 4
                 for (int s = 0; s < Sets; ++s)
                 {
-                    sums.left[s][v] = Isa::multiplyAdd (taps[s][k], left, sums.left[s][v]);
-                    sums.right[s][v] = Isa::multiplyAdd (taps[s][k], right, sums.right[s][v]);
+                    Isa::multiplyAdd (taps[s][k], left, sums.left[s][v]);
+                    Isa::multiplyAdd (taps[s][k], right, sums.right[s][v]);
                 }
             }
             if (++j == steps)
@@ -219,8 +219,8 @@ template <class Isa, int Sets, int Vectors>
 #pragma GCC unroll 4
         for (int s = 0; s < Sets; ++s)
         {
-            sums.left[s][v] = Isa::multiplyAdd (taps[s][half], left, sums.left[s][v]);
-            sums.right[s][v] = Isa::multiplyAdd (taps[s][half], right, sums.right[s][v]);
+            Isa::multiplyAdd (taps[s][half], left, sums.left[s][v]);
+            Isa::multiplyAdd (taps[s][half], right, sums.right[s][v]);
         }
     }
 }
