@@ -52,16 +52,18 @@ template <class Vector> constexpr int lanesOf = static_cast<int> (sizeof (Vector
 // is loaded once for several vectors instead of once per vector.
 constexpr int kTapStride = 8;
 
-// What differs between instruction sets: the vector, how a product joins a sum, and how many
-// output vectors a chunk computes (enough independent sums to keep the arithmetic units busy,
-// few enough for the registers; the crossfade keeps two sums per vector and channel). The
-// fused multiply-add is the operation the wide sets are fastest with; the baseline rounds the
-// product on its own.
+// What differs between instruction sets: the vector, how a product joins a sum, how many output
+// vectors a chunk computes and whether the two channels pass over the taps together or one
+// after the other (enough independent sums to keep the arithmetic units busy, few enough for
+// the registers: AVX2 has 16, AVX-512 32; the crossfade keeps two sums per vector and channel).
+// The fused multiply-add is the operation the wide sets are fastest with; the baseline rounds
+// the product on its own.
 struct Baseline
 {
     using Vector = Doubles2;
     static constexpr int filterVectors = 2;
     static constexpr int fadeVectors = 2;
+    static constexpr int channelsPerPass = 2;
     static void multiplyAdd (double tap, const Vector& samples, Vector& sum) noexcept { sum += samples * tap; }
 };
 
@@ -69,8 +71,9 @@ struct Baseline
 struct Avx2
 {
     using Vector = Doubles4;
-    static constexpr int filterVectors = 3;
+    static constexpr int filterVectors = 5;
     static constexpr int fadeVectors = 2;
+    static constexpr int channelsPerPass = 1;
     __attribute__ ((target ("avx2,fma"))) static void multiplyAdd (double tap, const Vector& samples, Vector& sum) noexcept
     {
         sum = reinterpret_cast<Vector> (
@@ -83,6 +86,7 @@ struct Avx512
     using Vector = Doubles8;
     static constexpr int filterVectors = 4;
     static constexpr int fadeVectors = 2;
+    static constexpr int channelsPerPass = 2;
     __attribute__ ((target ("avx512f"))) static void multiplyAdd (double tap, const Vector& samples, Vector& sum) noexcept
     {
         sum = reinterpret_cast<Vector> (
@@ -136,6 +140,7 @@ struct HistoryView
     const double* right;
 
     HistoryView from (ptrdiff_t offset) const noexcept { return { left + offset, right + offset }; }
+    const double* channel (int c) const noexcept { return c == 0 ? left : right; }
 };
 
 // Filter sums of `Vectors` vectors of consecutive output samples per channel for `Sets` tap sets
@@ -145,6 +150,8 @@ template <class Vector, int Sets, int Vectors> struct FoldedSums
 {
     Vector left[Sets][Vectors];
     Vector right[Sets][Vectors];
+
+    Vector& at (int channel, int set, int vector) noexcept { return channel == 0 ? left[set][vector] : right[set][vector]; }
 };
 
 template <class Isa, int Sets, int Vectors>
@@ -163,53 +170,56 @@ template <class Isa, int Sets, int Vectors>
             sums.left[s][v] = sums.right[s][v] = Vector{};
 
     // Tap k multiplies the sample k frames older than `newest` and the one k frames newer than
-    // `oldest`.
-    for (int u = 0; u < kTapStride && u < half; ++u)
-    {
-        const int steps = (half - u + kTapStride - 1) / kTapStride;
-        Vector newer[2][Vectors], older[2][Vectors]; // [channel][vector]
-#pragma GCC unroll 16
-        for (int v = 0; v < Vectors; ++v)
+    // `oldest`. Both channels in one pass, or one after the other where the registers are few.
+    constexpr int channels = Isa::channelsPerPass;
+#pragma GCC unroll 2
+    for (int firstChannel = 0; firstChannel < 2; firstChannel += channels)
+        for (int u = 0; u < kTapStride && u < half; ++u)
         {
-            newer[0][v] = load<Vector> (newest.left - u + lanes * v);
-            newer[1][v] = load<Vector> (newest.right - u + lanes * v);
-            older[0][v] = load<Vector> (oldest.left + u + lanes * v);
-            older[1][v] = load<Vector> (oldest.right + u + lanes * v);
-        }
-        for (int j = 0;;)
-        {
-            const int k = u + kTapStride * j;
+            const int steps = (half - u + kTapStride - 1) / kTapStride;
+            Vector newer[channels][Vectors], older[channels][Vectors];
 #pragma GCC unroll 16
             for (int v = 0; v < Vectors; ++v)
-            {
-                const Vector left = newer[0][v] + older[0][v];
-                const Vector right = newer[1][v] + older[1][v];
-#pragma GCC unroll 4
-                for (int s = 0; s < Sets; ++s)
+#pragma GCC unroll 2
+                for (int c = 0; c < channels; ++c)
                 {
-                    Isa::multiplyAdd (taps[s][k], left, sums.left[s][v]);
-                    Isa::multiplyAdd (taps[s][k], right, sums.right[s][v]);
+                    newer[c][v] = load<Vector> (newest.channel (firstChannel + c) - u + lanes * v);
+                    older[c][v] = load<Vector> (oldest.channel (firstChannel + c) + u + lanes * v);
                 }
-            }
-            if (++j == steps)
-                break;
+            for (int j = 0;;)
+            {
+                const int k = u + kTapStride * j;
+#pragma GCC unroll 16
+                for (int v = 0; v < Vectors; ++v)
+#pragma GCC unroll 2
+                    for (int c = 0; c < channels; ++c)
+                    {
+                        const Vector pair = newer[c][v] + older[c][v];
+#pragma GCC unroll 4
+                        for (int s = 0; s < Sets; ++s)
+                            Isa::multiplyAdd (taps[s][k], pair, sums.at (firstChannel + c, s, v));
+                    }
+                if (++j == steps)
+                    break;
 
-            // The next tap of the pass reads 8 frames further out at either end: the newer
-            // windows move to later vectors, the older ones to earlier vectors; only the windows
-            // that enter are loaded.
-            const int step = kTapStride * j;
+                // The next tap of the pass reads 8 frames further out at either end: the newer
+                // windows move to later vectors, the older ones to earlier vectors; only the
+                // windows that enter are loaded.
+                const int step = kTapStride * j;
 #pragma GCC unroll 16
-            for (int v = Vectors - 1; v >= 0; --v)
-                for (int c = 0; c < 2; ++c)
-                    newer[c][v] =
-                        v >= shift ? newer[c][v - shift] : load<Vector> ((c == 0 ? newest.left : newest.right) - u - step + lanes * v);
+                for (int v = Vectors - 1; v >= 0; --v)
+#pragma GCC unroll 2
+                    for (int c = 0; c < channels; ++c)
+                        newer[c][v] =
+                            v >= shift ? newer[c][v - shift] : load<Vector> (newest.channel (firstChannel + c) - u - step + lanes * v);
 #pragma GCC unroll 16
-            for (int v = 0; v < Vectors; ++v)
-                for (int c = 0; c < 2; ++c)
-                    older[c][v] = v + shift < Vectors ? older[c][v + shift]
-                                                      : load<Vector> ((c == 0 ? oldest.left : oldest.right) + u + step + lanes * v);
+                for (int v = 0; v < Vectors; ++v)
+#pragma GCC unroll 2
+                    for (int c = 0; c < channels; ++c)
+                        older[c][v] = v + shift < Vectors ? older[c][v + shift]
+                                                          : load<Vector> (oldest.channel (firstChannel + c) + u + step + lanes * v);
+            }
         }
-    }
 
 #pragma GCC unroll 16
     for (int v = 0; v < Vectors; ++v)
