@@ -15,6 +15,9 @@ class AudioFileFormats
 public:
     AudioFileFormats();
 
+    // Buffer of the file streams read and written, in bytes.
+    static constexpr int streamBufferBytes = 1 << 18;
+
     // The format for a name given on the command line ("wav", "aiff", "flac", any case), or null.
     juce::AudioFormat* findByName (const juce::String& name) const;
 

@@ -57,7 +57,7 @@ void Console::error (const juce::String& line) const
     printLine (stderr, juce::String (programName) + ": " + line);
 }
 
-void Console::progress (const juce::String& label, double fraction)
+void Console::progress (const juce::String& label, double fraction, double speed)
 {
     if (! progressEnabled)
         return;
@@ -65,7 +65,8 @@ void Console::progress (const juce::String& label, double fraction)
     if (percent == lastPercent)
         return;
     lastPercent = percent;
-    std::fprintf (stderr, "\r%s %3d %%", label.toRawUTF8(), percent);
+    // Trailing spaces wipe what a longer earlier line left.
+    std::fprintf (stderr, "\r%s %3d %%, %.0fx real time   ", label.toRawUTF8(), percent, speed);
     std::fflush (stderr);
 }
 

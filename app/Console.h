@@ -16,9 +16,10 @@ public:
     void warning (const juce::String& line) const; // stderr, prefixed with the program name
     void error (const juce::String& line) const;   // stderr, prefixed with the program name, never silenced
 
-    // Progress of a long job as one updating line; finishProgress() ends the line.
+    // Progress of a long job as one updating line, the percentage done and the speed (seconds
+    // of audio per second); finishProgress() ends the line.
     bool showsProgress() const noexcept { return progressEnabled; }
-    void progress (const juce::String& label, double fraction);
+    void progress (const juce::String& label, double fraction, double speed);
     void finishProgress();
 
 private:

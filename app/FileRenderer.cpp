@@ -147,11 +147,14 @@ Status FileRenderer::render (const FileRenderRequest& request)
 
     ReaderSource source (*reader);
     WriterSink sink (*writer);
+    const double startMs = juce::Time::getMillisecondCounterHiRes();
     const auto outcome = renderer.render (source, sink,
                                           [&] (double fraction)
                                           {
-                                              if (showProgress)
-                                                  console.progress (label, fraction);
+                                              if (! showProgress)
+                                                  return;
+                                              const double elapsed = (juce::Time::getMillisecondCounterHiRes() - startMs) / 1000.0;
+                                              console.progress (label, fraction, elapsed > 0.0 ? fraction * seconds / elapsed : 0.0);
                                           });
     if (showProgress)
         console.finishProgress();

@@ -5,7 +5,9 @@
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
+#include <array>
 #include <functional>
+#include <memory>
 
 namespace brevalon::app
 {
@@ -36,6 +38,11 @@ public:
 // With latency compensation the input is followed by `latency` zeros and the first `latency`
 // output frames are dropped, so the output lines up with the input and has its length. Without
 // it the output is what the host would record: the input's length, delayed by the latency.
+//
+// The stream moves in chunks of whole blocks through three stages at once: a reading thread
+// fills a chunk from the source, the calling thread processes it, a writing thread hands it to
+// the sink. A few chunks are in flight, so the memory used does not grow with the stream; the
+// block boundaries, and therefore the output, are those of a render in one thread.
 class OfflineRenderer
 {
 public:
@@ -48,30 +55,37 @@ public:
 
     // Frames are read and written in chunks of whole blocks of about this many frames, which
     // keeps file I/O efficient at any block size without changing the block boundaries.
-    static constexpr int preferredChunkFrames = 65536;
+    static constexpr int preferredChunkFrames = 16384;
     static constexpr int maxBlockSize = 65536;
+    static constexpr int chunksInFlight = 4;
 
-    // numChannels: 1 or 2. Allocates everything the render loop needs.
+    // numChannels: 1 or 2. Allocates everything the render loop needs and starts the reading
+    // and writing threads, which wait for render().
     OfflineRenderer (const FilterSettings& settings, double sampleRate, int numChannels, int blockSize, bool compensateLatency);
+    ~OfflineRenderer();
 
     int getLatencySamples() const noexcept { return processor.getLatencySamples(); }
     bool isFilterActive() const noexcept { return processor.isFilterActive(); }
 
-    // Streams the whole source through the processor into the sink. `progress`, if set, is
-    // called after every chunk with the fraction done. Call once per renderer: the processor
-    // keeps its history.
+    // Streams the whole source through the processor into the sink; the source is read and
+    // the sink written on the renderer's own threads, one chunk at a time and in order.
+    // `progress`, if set, is called on the calling thread after every chunk processed with the
+    // fraction done. Call once per renderer: the processor keeps its history.
     Outcome render (FrameSource& source, FrameSink& sink, const std::function<void (double)>& progress = {});
 
 private:
-    void processChunk (int numSamples) noexcept;
+    class Stages;
+
+    void processChunk (juce::AudioBuffer<float>& chunk, int numSamples) noexcept;
 
     QuillfenTemplateAudioProcessor processor{ SharedFolder(), QuillfenTemplateAudioProcessor::Settings::inMemory };
-    juce::AudioBuffer<float> chunk;
-    juce::AudioBuffer<float> block; // refers to a slice of chunk
+    std::array<juce::AudioBuffer<float>, chunksInFlight> chunks;
+    juce::AudioBuffer<float> block; // refers to a slice of a chunk
     juce::MidiBuffer midi;
     int numChannels;
     int blockSize;
     bool compensateLatency;
+    std::unique_ptr<Stages> stages;
 };
 
 // A FrameSource over an AudioBuffer in memory.

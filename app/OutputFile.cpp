@@ -11,6 +11,8 @@
 #include <pthread.h>
 #include <unistd.h>
 
+#include "app/AudioFileFormats.h"
+
 namespace brevalon::app
 {
 
@@ -166,7 +168,7 @@ std::unique_ptr<juce::FileOutputStream> OutputFile::openStream (Status& status)
         return nullptr;
     }
 
-    auto stream = std::make_unique<juce::FileOutputStream> (temporary);
+    auto stream = std::make_unique<juce::FileOutputStream> (temporary, AudioFileFormats::streamBufferBytes);
     if (stream->failedToOpen())
     {
         status = Status::failure (displayName + ": cannot write: " + stream->getStatus().getErrorMessage());

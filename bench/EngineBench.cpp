@@ -1,6 +1,6 @@
 // Engine throughput: ns per stereo sample and the real-time factor on one core, for the
-// supported rates and slopes (block 512, stereo), the cost of one redesign, the two
-// dot-product paths, and processing while the host automates a setting on every block.
+// supported rates and slopes (block 512, stereo), the cost of one redesign, the block kernels
+// of each instruction set, and processing while the host automates a setting on every block.
 
 #include "processor/dsp/FirDesign.h"
 #include "processor/dsp/FirLowpassEngine.h"
@@ -118,22 +118,46 @@ BENCHMARK (BM_Automation)
     ->ArgNames ({ "rate", "automation" })
     ->ArgsProduct ({ { 96000, 384000 }, { steady, frequency, amount, frequencyAndAmount } });
 
-void BM_StereoDot (benchmark::State& state)
+// The block kernels of each instruction set on their own (steady filtering, block 512), at the
+// three default-and-steepest cases.
+void BM_FilterBlock (benchmark::State& state)
 {
-    const bool avx2 = state.range (0) != 0;
-    if (avx2 && ! cpuSupportsAvx2Fma())
+    const auto kernels = static_cast<KernelSet> (state.range (0));
+    const double rate = static_cast<double> (state.range (1));
+    const double slope = static_cast<double> (state.range (2)) / 100.0;
+    if (! cpuSupports (kernels))
     {
-        state.SkipWithError ("no AVX2/FMA on this processor");
+        state.SkipWithError ("this processor lacks the instruction set");
         return;
     }
-    const auto dot = avx2 ? &stereoDotAvx2 : &stereoDotBaseline; // one output sample per call
-    const int padded = paddedTapCount (361);
-    std::vector<double> taps (static_cast<size_t> (padded), 0.001);
-    std::vector<double> frames (2 * static_cast<size_t> (padded) + 2, 0.25);
+    const auto design = designLowpass (21000.0, slope, rate);
+    StereoDelayLine delay;
+    delay.setLength (static_cast<uint32_t> (design.nominalLength));
+    const FilterBlock block{ delay,
+                             design.coefficients.data(),
+                             design.count,
+                             static_cast<uint32_t> (design.readOffset),
+                             static_cast<uint32_t> (design.nominalLength >> 1),
+                             1.0,
+                             0.0 };
+    const auto run = filterBlockFor (kernels);
+    auto left = noise (kBlockSize, 1);
+    auto right = noise (kBlockSize, 2);
+    static const char* const names[] = { "baseline", "avx2", "avx512" };
+    state.SetLabel (std::string (names[state.range (0)]) + ", M=" + std::to_string (design.count));
     for (auto _ : state)
-        benchmark::DoNotOptimize (dot (taps.data(), frames.data() + 2, padded));
+    {
+        run (block, left.data(), right.data(), left.data(), right.data(), kBlockSize);
+        benchmark::DoNotOptimize (left.data());
+        benchmark::ClobberMemory();
+    }
+    reportThroughput (state, rate);
 }
-BENCHMARK (BM_StereoDot)->ArgNames ({ "avx2" })->Arg (0)->Arg (1);
+BENCHMARK (BM_FilterBlock)
+    ->ArgNames ({ "kernels", "rate", "slope%" })
+    ->ArgsProduct ({ { 0, 1, 2 }, { 96000 }, { 75 } })
+    ->ArgsProduct ({ { 0, 1, 2 }, { 192000 }, { 75 } })
+    ->ArgsProduct ({ { 0, 1, 2 }, { 384000 }, { 100 } });
 
 } // namespace
 

@@ -24,8 +24,8 @@ bool sameTaps (const FirDesign& design, const double* taps, int count, int readO
 } // namespace
 
 FirLowpassEngine::FirLowpassEngine (Kernels kernels) noexcept
-    : filterBlock (kernels == Kernels::fastest ? selectFilterBlock() : &filterBlockBaseline),
-      rampBlock (kernels == Kernels::fastest ? selectRampBlock() : &rampBlockBaseline)
+    : filterBlock (filterBlockFor (kernels == Kernels::fastest ? fastestKernels() : KernelSet::baseline)),
+      rampBlock (rampBlockFor (kernels == Kernels::fastest ? fastestKernels() : KernelSet::baseline))
 {
 }
 
@@ -188,9 +188,8 @@ void FirLowpassEngine::process (const float* inLeft, const float* inRight, float
     {
         const int n = std::min (rampLeft, numSamples);
         const bool crossfade = rampFrom.previous != 0.0;
-        rampBlock ({ delay, taps.data(), paddedTapCount (count), static_cast<uint32_t> (readOffset),
-                     crossfade ? fadePrevious.data() : nullptr, fadeCurrent.data(), fadeExtent, fadeOffset, centre, rampFrom, rampTo,
-                     rampLength, rampDone },
+        rampBlock ({ delay, taps.data(), count, static_cast<uint32_t> (readOffset), crossfade ? fadePrevious.data() : nullptr,
+                     fadeCurrent.data(), fadeExtent, fadeOffset, centre, rampFrom, rampTo, rampLength, rampDone },
                    inLeft, inRight, outLeft, outRight, n);
         rampDone += n;
         rampLeft -= n;
@@ -207,18 +206,23 @@ void FirLowpassEngine::process (const float* inLeft, const float* inRight, float
 
     if (bypass)
     {
-        for (int i = 0; i < numSamples; ++i)
+        // A chunk's input goes into the history before any of its output is written, since the
+        // buffers may alias.
+        for (int i = 0; i < numSamples;)
         {
-            delay.write (static_cast<double> (inLeft[i]), static_cast<double> (inRight[i]));
-            const auto& dry = delay.frame (centre);
-            outLeft[i] = static_cast<float> (dry.left);
-            outRight[i] = static_cast<float> (dry.right);
+            const auto n = std::min (static_cast<uint32_t> (numSamples - i), StereoDelayLine::kChunkFrames);
+            const uint32_t first = delay.append (inLeft + i, inRight + i, n) - centre;
+            for (uint32_t j = 0; j < n; ++j, ++i)
+            {
+                outLeft[i] = static_cast<float> (delay.left()[first + j]);
+                outRight[i] = static_cast<float> (delay.right()[first + j]);
+            }
         }
         return;
     }
 
-    filterBlock ({ delay, taps.data(), paddedTapCount (count), static_cast<uint32_t> (readOffset), centre, wetGain, dryGain }, inLeft,
-                 inRight, outLeft, outRight, numSamples);
+    filterBlock ({ delay, taps.data(), count, static_cast<uint32_t> (readOffset), centre, wetGain, dryGain }, inLeft, inRight, outLeft,
+                 outRight, numSamples);
 }
 
 } // namespace brevalon

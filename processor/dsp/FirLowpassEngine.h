@@ -32,7 +32,8 @@ public:
     static constexpr double minSampleRate = 88200.0;
     static constexpr double maxSampleRate = 384000.0;
 
-    // Which dot-product code to run: the fastest this processor supports, or the SSE2 baseline.
+    // Which block kernels to run: the fastest this processor supports, or the SSE2 baseline
+    // (which rounds each product on its own, so its output may differ in the last bits).
     enum class Kernels
     {
         fastest,

@@ -7,24 +7,28 @@ namespace brevalon
 
 void StereoDelayLine::setLength (uint32_t newLength)
 {
-    const auto storageFrames = storageFramesFor (newLength);
-    auto newFrames = std::make_unique<Frame[]> (storageFrames); // value-initialised: all zero
-    frames = std::move (newFrames);
+    const uint32_t frames = storageFramesFor (newLength);
+    storage = std::make_unique<double[]> (2 * static_cast<size_t> (frames)); // value-initialised: all zero
+    storageFrames = frames;
+    leftSamples = storage.get();
+    rightSamples = leftSamples + frames;
     length = newLength;
-    position = newLength;
+    end = newLength;
 }
 
 void StereoDelayLine::reset() noexcept
 {
-    position = length;
-    if (frames != nullptr)
-        std::fill (frames.get(), frames.get() + 2 * length, Frame{ 0.0, 0.0 });
+    if (storage != nullptr)
+        std::fill (storage.get(), storage.get() + 2 * static_cast<size_t> (storageFrames), 0.0);
+    end = length;
 }
 
 void StereoDelayLine::wrap() noexcept
 {
-    std::copy (frames.get(), frames.get() + length, frames.get() + length);
-    position = length;
+    // end > 2N here, so source and destination do not overlap.
+    std::copy (leftSamples + (end - length), leftSamples + end, leftSamples);
+    std::copy (rightSamples + (end - length), rightSamples + end, rightSamples);
+    end = length;
 }
 
 } // namespace brevalon

@@ -1,6 +1,9 @@
 #include "processor/dsp/StereoDotProduct.h"
 
-#include "processor/dsp/FirDesign.h"
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <utility>
 
 #if defined(__x86_64__) || defined(_M_X64)
 #    define BREVALON_X86 1
@@ -9,452 +12,457 @@
 #    define BREVALON_X86 0
 #endif
 
+// The kernels are written once, over GCC vector types of 2, 4 and 8 doubles, and always inlined
+// into one function per instruction set, which gives them their registers; the ABI of vectors
+// passed by value between functions therefore never comes into play.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 namespace brevalon
 {
+namespace
+{
+
+typedef double Doubles2 __attribute__ ((vector_size (16)));
+typedef double Doubles4 __attribute__ ((vector_size (32)));
+typedef double Doubles8 __attribute__ ((vector_size (64)));
+typedef float Floats2 __attribute__ ((vector_size (8)));
+typedef float Floats4 __attribute__ ((vector_size (16)));
+typedef float Floats8 __attribute__ ((vector_size (32)));
+
+template <class Vector> struct VectorTraits;
+template <> struct VectorTraits<Doubles2>
+{
+    using Floats = Floats2;
+};
+template <> struct VectorTraits<Doubles4>
+{
+    using Floats = Floats4;
+};
+template <> struct VectorTraits<Doubles8>
+{
+    using Floats = Floats8;
+};
+
+template <class Vector> constexpr int lanesOf = static_cast<int> (sizeof (Vector) / sizeof (double));
+
+// The products of a tap and a sample pair are added to the running sums taking the taps in a
+// fixed order: k = 0, 8, 16, ..., then 1, 9, 17, ..., up to 7, 15, ...; then the centre tap. A
+// pass over the taps k = u (mod 8) moves every window of samples by 8 frames, so a window one
+// output vector reads is the one its neighbour reads at the next tap of the pass, and a window
+// is loaded once for several vectors instead of once per vector.
+constexpr int kTapStride = 8;
+
+// What differs between instruction sets: the vector, how a product joins a sum, how many output
+// vectors a chunk computes and whether the two channels pass over the taps together or one
+// after the other (enough independent sums to keep the arithmetic units busy, few enough for
+// the registers: AVX2 has 16, AVX-512 32; the crossfade keeps two sums per vector and channel).
+// The fused multiply-add is the operation the wide sets are fastest with; the baseline rounds
+// the product on its own.
+struct Baseline
+{
+    using Vector = Doubles2;
+    static constexpr int filterVectors = 2;
+    static constexpr int fadeVectors = 2;
+    static constexpr int channelsPerPass = 2;
+    static void multiplyAdd (double tap, const Vector& samples, Vector& sum) noexcept { sum += samples * tap; }
+};
 
 #if BREVALON_X86
-
-StereoSum stereoDotBaseline (const double* taps, const double* frames, int paddedCount) noexcept
+struct Avx2
 {
-    __m128d acc0 = _mm_setzero_pd();
-    __m128d acc1 = _mm_setzero_pd();
-    __m128d acc2 = _mm_setzero_pd();
-    __m128d acc3 = _mm_setzero_pd();
-    for (int k = 0; k < paddedCount; k += 4)
+    using Vector = Doubles4;
+    static constexpr int filterVectors = 5;
+    static constexpr int fadeVectors = 2;
+    static constexpr int channelsPerPass = 1;
+    __attribute__ ((target ("avx2,fma"))) static void multiplyAdd (double tap, const Vector& samples, Vector& sum) noexcept
     {
-        const double* f = frames + 2 * k;
-        acc0 = _mm_add_pd (acc0, _mm_mul_pd (_mm_set1_pd (taps[k]), _mm_loadu_pd (f)));
-        acc1 = _mm_add_pd (acc1, _mm_mul_pd (_mm_set1_pd (taps[k + 1]), _mm_loadu_pd (f + 2)));
-        acc2 = _mm_add_pd (acc2, _mm_mul_pd (_mm_set1_pd (taps[k + 2]), _mm_loadu_pd (f + 4)));
-        acc3 = _mm_add_pd (acc3, _mm_mul_pd (_mm_set1_pd (taps[k + 3]), _mm_loadu_pd (f + 6)));
+        sum = reinterpret_cast<Vector> (
+            _mm256_fmadd_pd (_mm256_set1_pd (tap), reinterpret_cast<const __m256d&> (samples), reinterpret_cast<__m256d&> (sum)));
     }
-    const __m128d sum = _mm_add_pd (_mm_add_pd (acc0, acc1), _mm_add_pd (acc2, acc3));
-    StereoSum result;
-    _mm_storel_pd (&result.left, sum);
-    _mm_storeh_pd (&result.right, sum);
-    return result;
-}
+};
 
-FadeSums stereoDotFadeBaseline (const double* previousTaps, const double* currentTaps, const double* frames, int extent) noexcept
+struct Avx512
 {
-    // Four accumulators per tap set, as in stereoDotBaseline, each frame loaded once for both;
-    // the symmetry is not used.
-    const int paddedCount = paddedTapCount (extent);
-    __m128d previous[4] = { _mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd() };
-    __m128d current[4] = { _mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd() };
-    for (int k = 0; k < paddedCount; k += 4)
-        for (int j = 0; j < 4; ++j)
-        {
-            const __m128d f = _mm_loadu_pd (frames + 2 * (k + j));
-            previous[j] = _mm_add_pd (previous[j], _mm_mul_pd (_mm_set1_pd (previousTaps[k + j]), f));
-            current[j] = _mm_add_pd (current[j], _mm_mul_pd (_mm_set1_pd (currentTaps[k + j]), f));
-        }
-    const __m128d p = _mm_add_pd (_mm_add_pd (previous[0], previous[1]), _mm_add_pd (previous[2], previous[3]));
-    const __m128d c = _mm_add_pd (_mm_add_pd (current[0], current[1]), _mm_add_pd (current[2], current[3]));
-    FadeSums sums;
-    _mm_storel_pd (&sums.previous.left, p);
-    _mm_storeh_pd (&sums.previous.right, p);
-    _mm_storel_pd (&sums.current.left, c);
-    _mm_storeh_pd (&sums.current.right, c);
-    return sums;
-}
-
-__attribute__ ((target ("avx2,fma"))) StereoSum stereoDotAvx2 (const double* taps, const double* frames, int paddedCount) noexcept
-{
-    // A 256-bit register holds two frames (l0, r0, l1, r1); the taps are spread to match
-    // (t0, t0, t1, t1). Four accumulators over eight taps per step keep the FMA units busy
-    // instead of waiting on one dependency chain.
-    __m256d acc0 = _mm256_setzero_pd();
-    __m256d acc1 = _mm256_setzero_pd();
-    __m256d acc2 = _mm256_setzero_pd();
-    __m256d acc3 = _mm256_setzero_pd();
-    int k = 0;
-    for (; k + 8 <= paddedCount; k += 8)
+    using Vector = Doubles8;
+    static constexpr int filterVectors = 4;
+    static constexpr int fadeVectors = 2;
+    static constexpr int channelsPerPass = 2;
+    __attribute__ ((target ("avx512f"))) static void multiplyAdd (double tap, const Vector& samples, Vector& sum) noexcept
     {
-        const __m256d t0 = _mm256_loadu_pd (taps + k);
-        const __m256d t1 = _mm256_loadu_pd (taps + k + 4);
-        acc0 = _mm256_fmadd_pd (_mm256_permute4x64_pd (t0, 0x50), _mm256_loadu_pd (frames + 2 * k), acc0);
-        acc1 = _mm256_fmadd_pd (_mm256_permute4x64_pd (t0, 0xFA), _mm256_loadu_pd (frames + 2 * k + 4), acc1);
-        acc2 = _mm256_fmadd_pd (_mm256_permute4x64_pd (t1, 0x50), _mm256_loadu_pd (frames + 2 * k + 8), acc2);
-        acc3 = _mm256_fmadd_pd (_mm256_permute4x64_pd (t1, 0xFA), _mm256_loadu_pd (frames + 2 * k + 12), acc3);
+        sum = reinterpret_cast<Vector> (
+            _mm512_fmadd_pd (_mm512_set1_pd (tap), reinterpret_cast<const __m512d&> (samples), reinterpret_cast<__m512d&> (sum)));
     }
-    if (k < paddedCount)
+};
+#    define BREVALON_TARGET(isa) __attribute__ ((target (isa)))
+#else
+// Elsewhere the wider sets are the baseline under other names, and are never chosen.
+using Avx2 = Baseline;
+using Avx512 = Baseline;
+#    define BREVALON_TARGET(isa)
+#endif
+
+template <class Vector> [[gnu::always_inline]] inline Vector load (const double* samples) noexcept
+{
+    Vector v;
+    std::memcpy (&v, samples, sizeof (Vector));
+    return v;
+}
+
+// Lane j holds first + j. (Scalars enter the vector arithmetic as operands of their own, which
+// the compiler broadcasts in the caller's instruction set.)
+template <class Vector, size_t... lane> [[gnu::always_inline]] inline Vector ascending (int first, std::index_sequence<lane...>) noexcept
+{
+    return Vector{ static_cast<double> (lane)... } + static_cast<double> (first);
+}
+
+template <class Vector> [[gnu::always_inline]] inline Vector ascending (int first) noexcept
+{
+    return ascending<Vector> (first, std::make_index_sequence<lanesOf<Vector>>());
+}
+
+// Narrows the first `count` lanes to float and stores them.
+template <class Vector> [[gnu::always_inline]] inline void store (float* out, const Vector& v, int count) noexcept
+{
+    if (count == lanesOf<Vector>)
     {
-        const __m256d t = _mm256_loadu_pd (taps + k);
-        acc0 = _mm256_fmadd_pd (_mm256_permute4x64_pd (t, 0x50), _mm256_loadu_pd (frames + 2 * k), acc0);
-        acc1 = _mm256_fmadd_pd (_mm256_permute4x64_pd (t, 0xFA), _mm256_loadu_pd (frames + 2 * k + 4), acc1);
+        const auto narrowed = __builtin_convertvector(v, typename VectorTraits<Vector>::Floats);
+        std::memcpy (out, &narrowed, sizeof (narrowed));
     }
-    const __m256d acc = _mm256_add_pd (_mm256_add_pd (acc0, acc1), _mm256_add_pd (acc2, acc3));
-    const __m128d sum = _mm_add_pd (_mm256_castpd256_pd128 (acc), _mm256_extractf128_pd (acc, 1));
-    StereoSum result;
-    _mm_storel_pd (&result.left, sum);
-    _mm_storeh_pd (&result.right, sum);
-    return result;
+    else
+        for (int lane = 0; lane < count; ++lane)
+            out[lane] = static_cast<float> (v[lane]);
 }
 
-__attribute__ ((target ("avx2,fma"))) void stereoDotPairAvx2 (const double* taps, const double* frames, int paddedCount, StereoSum& older,
-                                                              StereoSum& newer) noexcept
+// The history of both channels as seen by lane 0 of a chunk, from the frame multiplied by tap 0.
+struct HistoryView
 {
-    // The loaded and spread taps serve both samples, which saves loads: the loop is bound by
-    // memory reads, not arithmetic.
-    __m256d older0 = _mm256_setzero_pd();
-    __m256d older1 = _mm256_setzero_pd();
-    __m256d newer0 = _mm256_setzero_pd();
-    __m256d newer1 = _mm256_setzero_pd();
-    const double* newerFrames = frames - 2;
-    for (int k = 0; k < paddedCount; k += 4)
-    {
-        const __m256d t = _mm256_loadu_pd (taps + k);
-        const __m256d t01 = _mm256_permute4x64_pd (t, 0x50);
-        const __m256d t23 = _mm256_permute4x64_pd (t, 0xFA);
-        older0 = _mm256_fmadd_pd (t01, _mm256_loadu_pd (frames + 2 * k), older0);
-        older1 = _mm256_fmadd_pd (t23, _mm256_loadu_pd (frames + 2 * k + 4), older1);
-        newer0 = _mm256_fmadd_pd (t01, _mm256_loadu_pd (newerFrames + 2 * k), newer0);
-        newer1 = _mm256_fmadd_pd (t23, _mm256_loadu_pd (newerFrames + 2 * k + 4), newer1);
-    }
-    const __m256d a = _mm256_add_pd (older0, older1);
-    const __m256d b = _mm256_add_pd (newer0, newer1);
-    const __m128d sumOlder = _mm_add_pd (_mm256_castpd256_pd128 (a), _mm256_extractf128_pd (a, 1));
-    const __m128d sumNewer = _mm_add_pd (_mm256_castpd256_pd128 (b), _mm256_extractf128_pd (b, 1));
-    _mm_storel_pd (&older.left, sumOlder);
-    _mm_storeh_pd (&older.right, sumOlder);
-    _mm_storel_pd (&newer.left, sumNewer);
-    _mm_storeh_pd (&newer.right, sumNewer);
-}
+    const double* left;
+    const double* right;
 
-__attribute__ ((target ("avx2,fma"))) StereoSum stereoDotSingleAvx2 (const double* taps, const double* frames, int paddedCount) noexcept
-{
-    __m256d acc0 = _mm256_setzero_pd();
-    __m256d acc1 = _mm256_setzero_pd();
-    for (int k = 0; k < paddedCount; k += 4)
-    {
-        const __m256d t = _mm256_loadu_pd (taps + k);
-        acc0 = _mm256_fmadd_pd (_mm256_permute4x64_pd (t, 0x50), _mm256_loadu_pd (frames + 2 * k), acc0);
-        acc1 = _mm256_fmadd_pd (_mm256_permute4x64_pd (t, 0xFA), _mm256_loadu_pd (frames + 2 * k + 4), acc1);
-    }
-    const __m256d a = _mm256_add_pd (acc0, acc1);
-    const __m128d sum = _mm_add_pd (_mm256_castpd256_pd128 (a), _mm256_extractf128_pd (a, 1));
-    StereoSum result;
-    _mm_storel_pd (&result.left, sum);
-    _mm_storeh_pd (&result.right, sum);
-    return result;
-}
+    HistoryView from (ptrdiff_t offset) const noexcept { return { left + offset, right + offset }; }
+    const double* channel (int c) const noexcept { return c == 0 ? left : right; }
+};
 
-namespace
+// Filter sums of `Vectors` vectors of consecutive output samples per channel for `Sets` tap sets
+// over the same history, each set symmetric over `extent` (odd) frames. Lane j of vector v is
+// the output sample lanes * v + j of the chunk.
+template <class Vector, int Sets, int Vectors> struct FoldedSums
 {
-// Sums of the frames that share a tap, for taps k .. k + 3 of a symmetric set of odd extent e:
-// (x[k] + x[e-1-k], x[k+1] + x[e-2-k]) and (x[k+2] + x[e-3-k], x[k+3] + x[e-4-k]), each frame
-// being a (left, right) pair. The mirrored loads come in reverse frame order, hence the lane swap.
-__attribute__ ((target ("avx2,fma"))) inline void foldedFrames (const double* frames, int extent, int k, __m256d& s01,
-                                                                __m256d& s23) noexcept
-{
-    const __m256d mirrored01 = _mm256_loadu_pd (frames + 2 * (extent - 2 - k));
-    const __m256d mirrored23 = _mm256_loadu_pd (frames + 2 * (extent - 4 - k));
-    s01 = _mm256_add_pd (_mm256_loadu_pd (frames + 2 * k), _mm256_permute2f128_pd (mirrored01, mirrored01, 0x01));
-    s23 = _mm256_add_pd (_mm256_loadu_pd (frames + 2 * k + 4), _mm256_permute2f128_pd (mirrored23, mirrored23, 0x01));
-}
+    Vector left[Sets][Vectors];
+    Vector right[Sets][Vectors];
 
-// The taps left over after the groups of four, then the centre tap, for one sample.
-__attribute__ ((target ("avx2,fma"))) inline __m128d foldedTail (const double* taps, const double* frames, int extent, int from) noexcept
+    Vector& at (int channel, int set, int vector) noexcept { return channel == 0 ? left[set][vector] : right[set][vector]; }
+};
+
+template <class Isa, int Sets, int Vectors>
+[[gnu::always_inline]] inline void foldedSums (const double* const (&taps)[Sets], int extent, const HistoryView& newest,
+                                               FoldedSums<typename Isa::Vector, Sets, Vectors>& sums) noexcept
 {
+    using Vector = typename Isa::Vector;
+    constexpr int lanes = lanesOf<Vector>;
+    constexpr int shift = kTapStride / lanes; // vectors a window moves on per step of a pass
     const int half = extent >> 1;
-    __m128d sum = _mm_setzero_pd();
-    for (int k = from; k < half; ++k)
-        sum = _mm_fmadd_pd (_mm_set1_pd (taps[k]), _mm_add_pd (_mm_loadu_pd (frames + 2 * k), _mm_loadu_pd (frames + 2 * (extent - 1 - k))),
-                            sum);
-    return _mm_fmadd_pd (_mm_set1_pd (taps[half]), _mm_loadu_pd (frames + 2 * half), sum);
-}
+    const HistoryView oldest = newest.from (-(extent - 1));
+#pragma GCC unroll 16
+    for (int v = 0; v < Vectors; ++v)
+#pragma GCC unroll 4
+        for (int s = 0; s < Sets; ++s)
+            sums.left[s][v] = sums.right[s][v] = Vector{};
 
-// Stores the sum as two 64-bit values, the width the caller reads them with: a wider store
-// that the caller reads in parts stalls on the way from store to load.
-__attribute__ ((target ("avx2,fma"))) inline void storeFoldedSum (__m256d acc0, __m256d acc1, __m128d tail, StereoSum& result) noexcept
-{
-    const __m256d a = _mm256_add_pd (acc0, acc1);
-    const __m128d sum = _mm_add_pd (_mm_add_pd (_mm256_castpd256_pd128 (a), _mm256_extractf128_pd (a, 1)), tail);
-    _mm_storel_pd (&result.left, sum);
-    _mm_storeh_pd (&result.right, sum);
-}
-} // namespace
-
-__attribute__ ((target ("avx2,fma"))) FadeSums stereoDotFadeAvx2 (const double* previousTaps, const double* currentTaps,
-                                                                  const double* frames, int extent) noexcept
-{
-    const int groups = (extent >> 1) & ~3;
-    __m256d previous0 = _mm256_setzero_pd(), previous1 = _mm256_setzero_pd();
-    __m256d current0 = _mm256_setzero_pd(), current1 = _mm256_setzero_pd();
-    for (int k = 0; k < groups; k += 4)
-    {
-        __m256d s01, s23;
-        foldedFrames (frames, extent, k, s01, s23);
-        const __m256d p = _mm256_loadu_pd (previousTaps + k);
-        const __m256d c = _mm256_loadu_pd (currentTaps + k);
-        previous0 = _mm256_fmadd_pd (_mm256_permute4x64_pd (p, 0x50), s01, previous0);
-        previous1 = _mm256_fmadd_pd (_mm256_permute4x64_pd (p, 0xFA), s23, previous1);
-        current0 = _mm256_fmadd_pd (_mm256_permute4x64_pd (c, 0x50), s01, current0);
-        current1 = _mm256_fmadd_pd (_mm256_permute4x64_pd (c, 0xFA), s23, current1);
-    }
-    FadeSums sums;
-    storeFoldedSum (previous0, previous1, foldedTail (previousTaps, frames, extent, groups), sums.previous);
-    storeFoldedSum (current0, current1, foldedTail (currentTaps, frames, extent, groups), sums.current);
-    return sums;
-}
-
-namespace
-{
-__attribute__ ((target ("avx2,fma"), always_inline)) inline void fadePairAvx2 (const double* previousTaps, const double* currentTaps,
-                                                                               const double* frames, int extent, FadeSums& older,
-                                                                               FadeSums& newer) noexcept
-{
-    // Each spread tap pair serves two samples and each folded frame pair two tap sets.
-    const int groups = (extent >> 1) & ~3;
-    const double* newerFrames = frames - 2;
-    __m256d olderPrevious0 = _mm256_setzero_pd(), olderPrevious1 = _mm256_setzero_pd();
-    __m256d olderCurrent0 = _mm256_setzero_pd(), olderCurrent1 = _mm256_setzero_pd();
-    __m256d newerPrevious0 = _mm256_setzero_pd(), newerPrevious1 = _mm256_setzero_pd();
-    __m256d newerCurrent0 = _mm256_setzero_pd(), newerCurrent1 = _mm256_setzero_pd();
-    for (int k = 0; k < groups; k += 4)
-    {
-        __m256d f01, f23, g01, g23;
-        foldedFrames (frames, extent, k, f01, f23);
-        foldedFrames (newerFrames, extent, k, g01, g23);
-        const __m256d p = _mm256_loadu_pd (previousTaps + k);
-        const __m256d c = _mm256_loadu_pd (currentTaps + k);
-        const __m256d p01 = _mm256_permute4x64_pd (p, 0x50);
-        const __m256d p23 = _mm256_permute4x64_pd (p, 0xFA);
-        const __m256d c01 = _mm256_permute4x64_pd (c, 0x50);
-        const __m256d c23 = _mm256_permute4x64_pd (c, 0xFA);
-        olderPrevious0 = _mm256_fmadd_pd (p01, f01, olderPrevious0);
-        olderPrevious1 = _mm256_fmadd_pd (p23, f23, olderPrevious1);
-        olderCurrent0 = _mm256_fmadd_pd (c01, f01, olderCurrent0);
-        olderCurrent1 = _mm256_fmadd_pd (c23, f23, olderCurrent1);
-        newerPrevious0 = _mm256_fmadd_pd (p01, g01, newerPrevious0);
-        newerPrevious1 = _mm256_fmadd_pd (p23, g23, newerPrevious1);
-        newerCurrent0 = _mm256_fmadd_pd (c01, g01, newerCurrent0);
-        newerCurrent1 = _mm256_fmadd_pd (c23, g23, newerCurrent1);
-    }
-    storeFoldedSum (olderPrevious0, olderPrevious1, foldedTail (previousTaps, frames, extent, groups), older.previous);
-    storeFoldedSum (olderCurrent0, olderCurrent1, foldedTail (currentTaps, frames, extent, groups), older.current);
-    storeFoldedSum (newerPrevious0, newerPrevious1, foldedTail (previousTaps, newerFrames, extent, groups), newer.previous);
-    storeFoldedSum (newerCurrent0, newerCurrent1, foldedTail (currentTaps, newerFrames, extent, groups), newer.current);
-}
-} // namespace
-
-__attribute__ ((target ("avx2,fma"))) void stereoDotFadePairAvx2 (const double* previousTaps, const double* currentTaps,
-                                                                  const double* frames, int extent, FadeSums& older,
-                                                                  FadeSums& newer) noexcept
-{
-    fadePairAvx2 (previousTaps, currentTaps, frames, extent, older, newer);
-}
-
-__attribute__ ((target ("avx2,fma"))) void filterBlockAvx2 (const FilterBlock& block, const float* inLeft, const float* inRight,
-                                                            float* outLeft, float* outRight, int numSamples) noexcept
-{
-    auto& delay = block.delay;
-    int i = 0;
-    while (i < numSamples)
-    {
-        // Two samples at once while both writes fit before the history wraps. All inputs are
-        // read before any output is written, since the buffers may alias. A sample computed
-        // alone gets the same sum as in a pair, so the stream does not depend on block sizes.
-        if (i + 1 < numSamples && delay.getPosition() >= 2)
+    // Tap k multiplies the sample k frames older than `newest` and the one k frames newer than
+    // `oldest`. Both channels in one pass, or one after the other where the registers are few.
+    constexpr int channels = Isa::channelsPerPass;
+#pragma GCC unroll 2
+    for (int firstChannel = 0; firstChannel < 2; firstChannel += channels)
+        for (int u = 0; u < kTapStride && u < half; ++u)
         {
-            const double l0 = inLeft[i], r0 = inRight[i], l1 = inLeft[i + 1], r1 = inRight[i + 1];
-            delay.write (l0, r0);
-            delay.write (l1, r1);
-            StereoSum older, newer;
-            stereoDotPairAvx2 (block.taps, delay.samplesFrom (block.readOffset + 1), block.paddedCount, older, newer);
-            const auto& dryOlder = delay.frame (block.centre + 1);
-            const auto& dryNewer = delay.frame (block.centre);
-            outLeft[i] = static_cast<float> (block.wetGain * older.left + block.dryGain * dryOlder.left);
-            outRight[i] = static_cast<float> (block.wetGain * older.right + block.dryGain * dryOlder.right);
-            outLeft[i + 1] = static_cast<float> (block.wetGain * newer.left + block.dryGain * dryNewer.left);
-            outRight[i + 1] = static_cast<float> (block.wetGain * newer.right + block.dryGain * dryNewer.right);
-            i += 2;
-        }
-        else
-        {
-            delay.write (static_cast<double> (inLeft[i]), static_cast<double> (inRight[i]));
-            const auto& dry = delay.frame (block.centre);
-            const StereoSum filtered = stereoDotSingleAvx2 (block.taps, delay.samplesFrom (block.readOffset), block.paddedCount);
-            outLeft[i] = static_cast<float> (block.wetGain * filtered.left + block.dryGain * dry.left);
-            outRight[i] = static_cast<float> (block.wetGain * filtered.right + block.dryGain * dry.right);
-            ++i;
-        }
-    }
-}
-
-__attribute__ ((target ("avx2,fma"))) void rampBlockAvx2 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft,
-                                                          float* outRight, int numSamples) noexcept
-{
-    // As filterBlockAvx2, in pairs where possible; every sample's sums and gains are computed
-    // the same way alone or in a pair, so the ramp does not depend on block sizes either.
-    auto& delay = block.delay;
-    const bool crossfade = block.fadePrevious != nullptr;
-    const double inverseLength = 1.0 / static_cast<double> (block.length);
-    int i = 0;
-    while (i < numSamples)
-    {
-        const bool pair = i + 1 < numSamples && delay.getPosition() >= 2;
-        FadeSums sums[2];
-        if (pair)
-        {
-            const double l0 = inLeft[i], r0 = inRight[i], l1 = inLeft[i + 1], r1 = inRight[i + 1];
-            delay.write (l0, r0);
-            delay.write (l1, r1);
-            if (crossfade) // inlined, so the sums need not travel through memory
-                fadePairAvx2 (block.fadePrevious, block.fadeCurrent, delay.samplesFrom (block.fadeOffset + 1), block.fadeExtent, sums[0],
-                              sums[1]);
-            else
+            const int steps = (half - u + kTapStride - 1) / kTapStride;
+            Vector newer[channels][Vectors], older[channels][Vectors];
+#pragma GCC unroll 16
+            for (int v = 0; v < Vectors; ++v)
+#pragma GCC unroll 2
+                for (int c = 0; c < channels; ++c)
+                {
+                    newer[c][v] = load<Vector> (newest.channel (firstChannel + c) - u + lanes * v);
+                    older[c][v] = load<Vector> (oldest.channel (firstChannel + c) + u + lanes * v);
+                }
+            for (int j = 0;;)
             {
-                sums[0].previous = sums[1].previous = StereoSum{ 0.0, 0.0 };
-                stereoDotPairAvx2 (block.taps, delay.samplesFrom (block.readOffset + 1), block.paddedCount, sums[0].current,
-                                   sums[1].current);
+                const int k = u + kTapStride * j;
+#pragma GCC unroll 16
+                for (int v = 0; v < Vectors; ++v)
+#pragma GCC unroll 2
+                    for (int c = 0; c < channels; ++c)
+                    {
+                        const Vector pair = newer[c][v] + older[c][v];
+#pragma GCC unroll 4
+                        for (int s = 0; s < Sets; ++s)
+                            Isa::multiplyAdd (taps[s][k], pair, sums.at (firstChannel + c, s, v));
+                    }
+                if (++j == steps)
+                    break;
+
+                // The next tap of the pass reads 8 frames further out at either end: the newer
+                // windows move to later vectors, the older ones to earlier vectors; only the
+                // windows that enter are loaded.
+                const int step = kTapStride * j;
+#pragma GCC unroll 16
+                for (int v = Vectors - 1; v >= 0; --v)
+#pragma GCC unroll 2
+                    for (int c = 0; c < channels; ++c)
+                        newer[c][v] =
+                            v >= shift ? newer[c][v - shift] : load<Vector> (newest.channel (firstChannel + c) - u - step + lanes * v);
+#pragma GCC unroll 16
+                for (int v = 0; v < Vectors; ++v)
+#pragma GCC unroll 2
+                    for (int c = 0; c < channels; ++c)
+                        older[c][v] = v + shift < Vectors ? older[c][v + shift]
+                                                          : load<Vector> (oldest.channel (firstChannel + c) + u + step + lanes * v);
             }
         }
-        else
-        {
-            delay.write (static_cast<double> (inLeft[i]), static_cast<double> (inRight[i]));
-            if (crossfade)
-                sums[0] = stereoDotFadeAvx2 (block.fadePrevious, block.fadeCurrent, delay.samplesFrom (block.fadeOffset), block.fadeExtent);
-            else
-                sums[0] = { { 0.0, 0.0 }, stereoDotSingleAvx2 (block.taps, delay.samplesFrom (block.readOffset), block.paddedCount) };
-        }
 
-        const int n = pair ? 2 : 1;
-        for (int j = 0; j < n; ++j)
+#pragma GCC unroll 16
+    for (int v = 0; v < Vectors; ++v)
+    {
+        const Vector left = load<Vector> (newest.left - half + lanes * v);
+        const Vector right = load<Vector> (newest.right - half + lanes * v);
+#pragma GCC unroll 4
+        for (int s = 0; s < Sets; ++s)
         {
-            const auto& dry = delay.frame (block.centre + static_cast<uint32_t> (n - 1 - j));
-            const MixGains g = rampGains (block.from, block.to, block.done + i + j + 1, block.length, inverseLength);
-            const FadeSums& s = sums[j];
-            outLeft[i + j] = static_cast<float> (g.previous * s.previous.left + g.wet * s.current.left + g.dry * dry.left);
-            outRight[i + j] = static_cast<float> (g.previous * s.previous.right + g.wet * s.current.right + g.dry * dry.right);
+            Isa::multiplyAdd (taps[s][half], left, sums.left[s][v]);
+            Isa::multiplyAdd (taps[s][half], right, sums.right[s][v]);
         }
+    }
+}
+
+// Runs a block in chunks: appends up to lanes * Vectors input frames, then has `chunk` compute
+// that many output samples (in one go when the chunk is full, else a vector at a time). All of a
+// chunk's input is read before any of its output is written, so the buffers may alias.
+template <class Vector, int Vectors, class Chunk>
+[[gnu::always_inline]] inline void forEachChunk (StereoDelayLine& delay, const float* inLeft, const float* inRight, int numSamples,
+                                                 Chunk& chunk) noexcept
+{
+    constexpr int lanes = lanesOf<Vector>;
+    constexpr int full = lanes * Vectors;
+    static_assert (full <= static_cast<int> (StereoDelayLine::kChunkFrames), "a chunk must fit the history's read-ahead");
+    for (int i = 0; i < numSamples;)
+    {
+        const int n = std::min (numSamples - i, full);
+        const auto first = static_cast<ptrdiff_t> (delay.append (inLeft + i, inRight + i, static_cast<uint32_t> (n)));
+        if (n == full)
+            chunk.template run<Vectors> (first, i, n);
+        else
+            for (int j = 0; j < n; j += lanes)
+                chunk.template run<1> (first + j, i + j, std::min (lanes, n - j));
         i += n;
     }
 }
 
-bool cpuSupportsAvx2Fma() noexcept
+template <class Isa> struct FilterChunk
 {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports ("avx2") && __builtin_cpu_supports ("fma");
-}
+    using Vector = typename Isa::Vector;
 
-#else
+    const FilterBlock& block;
+    float* outLeft;
+    float* outRight;
 
-StereoSum stereoDotBaseline (const double* taps, const double* frames, int paddedCount) noexcept
-{
-    double left[4]{}, right[4]{};
-    for (int k = 0; k < paddedCount; k += 4)
-        for (int j = 0; j < 4; ++j)
-        {
-            left[j] += taps[k + j] * frames[2 * (k + j)];
-            right[j] += taps[k + j] * frames[2 * (k + j) + 1];
-        }
-    return { (left[0] + left[1]) + (left[2] + left[3]), (right[0] + right[1]) + (right[2] + right[3]) };
-}
-
-StereoSum stereoDotAvx2 (const double* taps, const double* frames, int paddedCount) noexcept
-{
-    return stereoDotBaseline (taps, frames, paddedCount);
-}
-
-void stereoDotPairAvx2 (const double* taps, const double* frames, int paddedCount, StereoSum& older, StereoSum& newer) noexcept
-{
-    older = stereoDotBaseline (taps, frames, paddedCount);
-    newer = stereoDotBaseline (taps, frames - 2, paddedCount);
-}
-
-void filterBlockAvx2 (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                      int numSamples) noexcept
-{
-    filterBlockBaseline (block, inLeft, inRight, outLeft, outRight, numSamples);
-}
-
-StereoSum stereoDotSingleAvx2 (const double* taps, const double* frames, int paddedCount) noexcept
-{
-    return stereoDotBaseline (taps, frames, paddedCount);
-}
-
-FadeSums stereoDotFadeBaseline (const double* previousTaps, const double* currentTaps, const double* frames, int extent) noexcept
-{
-    FadeSums sums{};
-    for (int k = 0; k < extent; ++k)
+    // Output samples i .. i + n - 1, whose input frames start at history index `first`.
+    template <int Vectors> [[gnu::always_inline]] inline void run (ptrdiff_t first, int i, int n) noexcept
     {
-        sums.previous.left += previousTaps[k] * frames[2 * k];
-        sums.previous.right += previousTaps[k] * frames[2 * k + 1];
-        sums.current.left += currentTaps[k] * frames[2 * k];
-        sums.current.right += currentTaps[k] * frames[2 * k + 1];
+        constexpr int lanes = lanesOf<Vector>;
+        const HistoryView history{ block.delay.left() + first, block.delay.right() + first };
+        FoldedSums<Vector, 1, Vectors> sums;
+        const double* const taps[1] = { block.taps };
+        foldedSums<Isa> (taps, block.count, history.from (-static_cast<ptrdiff_t> (block.readOffset)), sums);
+
+        const double wet = block.wetGain, dry = block.dryGain;
+        const HistoryView centre = history.from (-static_cast<ptrdiff_t> (block.centre));
+#pragma GCC unroll 16
+        for (int v = 0; v < Vectors; ++v)
+        {
+            const int count = std::min (lanes, n - lanes * v);
+            store (outLeft + i + lanes * v, wet * sums.left[0][v] + dry * load<Vector> (centre.left + lanes * v), count);
+            store (outRight + i + lanes * v, wet * sums.right[0][v] + dry * load<Vector> (centre.right + lanes * v), count);
+        }
     }
-    return sums;
-}
+};
 
-FadeSums stereoDotFadeAvx2 (const double* previousTaps, const double* currentTaps, const double* frames, int extent) noexcept
+template <class Isa>
+[[gnu::always_inline]] inline void filterBlockWith (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft,
+                                                    float* outRight, int numSamples) noexcept
 {
-    return stereoDotFadeBaseline (previousTaps, currentTaps, frames, extent);
+    FilterChunk<Isa> chunk{ block, outLeft, outRight };
+    forEachChunk<typename Isa::Vector, Isa::filterVectors> (block.delay, inLeft, inRight, numSamples, chunk);
 }
 
-void stereoDotFadePairAvx2 (const double* previousTaps, const double* currentTaps, const double* frames, int extent, FadeSums& older,
-                            FadeSums& newer) noexcept
+template <class Isa, bool crossfade> struct RampChunk
 {
-    older = stereoDotFadeBaseline (previousTaps, currentTaps, frames, extent);
-    newer = stereoDotFadeBaseline (previousTaps, currentTaps, frames - 2, extent);
-}
+    using Vector = typename Isa::Vector;
 
-void rampBlockAvx2 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                    int numSamples) noexcept
+    const RampBlock& block;
+    float* outLeft;
+    float* outRight;
+    double inverseLength;
+
+    template <int Vectors> [[gnu::always_inline]] inline void run (ptrdiff_t first, int i, int n) noexcept
+    {
+        constexpr int lanes = lanesOf<Vector>;
+        const HistoryView history{ block.delay.left() + first, block.delay.right() + first };
+
+        // Sums of the previous taps (zero without a crossfade) and of the current ones.
+        FoldedSums<Vector, 2, Vectors> sums;
+        if constexpr (crossfade)
+        {
+            const double* const taps[2] = { block.fadePrevious, block.fadeCurrent };
+            foldedSums<Isa> (taps, block.fadeExtent, history.from (-static_cast<ptrdiff_t> (block.fadeOffset)), sums);
+        }
+        else
+        {
+            // The current taps alone, summed exactly as the filter block sums them.
+            FoldedSums<Vector, 1, Vectors> current;
+            const double* const taps[1] = { block.taps };
+            foldedSums<Isa> (taps, block.count, history.from (-static_cast<ptrdiff_t> (block.readOffset)), current);
+#pragma GCC unroll 16
+            for (int v = 0; v < Vectors; ++v)
+            {
+                sums.left[0][v] = sums.right[0][v] = Vector{};
+                sums.left[1][v] = current.left[0][v];
+                sums.right[1][v] = current.right[0][v];
+            }
+        }
+
+        const HistoryView centre = history.from (-static_cast<ptrdiff_t> (block.centre));
+#pragma GCC unroll 16
+        for (int v = 0; v < Vectors; ++v)
+        {
+            // rampGains, lane by lane.
+            const Vector step = ascending<Vector> (block.done + i + lanes * v + 1);
+            const Vector a = step >= static_cast<double> (block.length) ? Vector{} + 1.0 : step * inverseLength;
+            const Vector b = 1.0 - a;
+            const Vector previous = b * block.from.previous + a * block.to.previous;
+            const Vector wet = b * block.from.wet + a * block.to.wet;
+            const Vector dry = b * block.from.dry + a * block.to.dry;
+
+            const int count = std::min (lanes, n - lanes * v);
+            store (outLeft + i + lanes * v,
+                   previous * sums.left[0][v] + wet * sums.left[1][v] + dry * load<Vector> (centre.left + lanes * v), count);
+            store (outRight + i + lanes * v,
+                   previous * sums.right[0][v] + wet * sums.right[1][v] + dry * load<Vector> (centre.right + lanes * v), count);
+        }
+    }
+};
+
+template <class Isa>
+[[gnu::always_inline]] inline void rampBlockWith (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft,
+                                                  float* outRight, int numSamples) noexcept
 {
-    rampBlockBaseline (block, inLeft, inRight, outLeft, outRight, numSamples);
+    const double inverseLength = 1.0 / static_cast<double> (block.length);
+    if (block.fadePrevious != nullptr)
+    {
+        RampChunk<Isa, true> chunk{ block, outLeft, outRight, inverseLength };
+        forEachChunk<typename Isa::Vector, Isa::fadeVectors> (block.delay, inLeft, inRight, numSamples, chunk);
+    }
+    else
+    {
+        RampChunk<Isa, false> chunk{ block, outLeft, outRight, inverseLength };
+        forEachChunk<typename Isa::Vector, Isa::filterVectors> (block.delay, inLeft, inRight, numSamples, chunk);
+    }
 }
 
-bool cpuSupportsAvx2Fma() noexcept
-{
-    return false;
-}
-
-#endif
-
+// The kernel sets, each compiled for its instruction set; reached through filterBlockFor and
+// rampBlockFor.
 void filterBlockBaseline (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                           int numSamples) noexcept
 {
-    auto& delay = block.delay;
-    for (int i = 0; i < numSamples; ++i)
-    {
-        delay.write (static_cast<double> (inLeft[i]), static_cast<double> (inRight[i]));
-        const auto& dry = delay.frame (block.centre);
-        const StereoSum filtered = stereoDotBaseline (block.taps, delay.samplesFrom (block.readOffset), block.paddedCount);
-        outLeft[i] = static_cast<float> (block.wetGain * filtered.left + block.dryGain * dry.left);
-        outRight[i] = static_cast<float> (block.wetGain * filtered.right + block.dryGain * dry.right);
-    }
+    filterBlockWith<Baseline> (block, inLeft, inRight, outLeft, outRight, numSamples);
 }
 
 void rampBlockBaseline (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                         int numSamples) noexcept
 {
-    auto& delay = block.delay;
-    const double inverseLength = 1.0 / static_cast<double> (block.length);
-    for (int i = 0; i < numSamples; ++i)
+    rampBlockWith<Baseline> (block, inLeft, inRight, outLeft, outRight, numSamples);
+}
+
+BREVALON_TARGET ("avx2,fma")
+void filterBlockAvx2 (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                      int numSamples) noexcept
+{
+    filterBlockWith<Avx2> (block, inLeft, inRight, outLeft, outRight, numSamples);
+}
+
+BREVALON_TARGET ("avx2,fma")
+void rampBlockAvx2 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                    int numSamples) noexcept
+{
+    rampBlockWith<Avx2> (block, inLeft, inRight, outLeft, outRight, numSamples);
+}
+
+BREVALON_TARGET ("avx512f")
+void filterBlockAvx512 (const FilterBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                        int numSamples) noexcept
+{
+    filterBlockWith<Avx512> (block, inLeft, inRight, outLeft, outRight, numSamples);
+}
+
+BREVALON_TARGET ("avx512f")
+void rampBlockAvx512 (const RampBlock& block, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                      int numSamples) noexcept
+{
+    rampBlockWith<Avx512> (block, inLeft, inRight, outLeft, outRight, numSamples);
+}
+
+} // namespace
+
+#if BREVALON_X86
+
+bool cpuSupports (KernelSet kernels) noexcept
+{
+    __builtin_cpu_init();
+    switch (kernels)
     {
-        delay.write (static_cast<double> (inLeft[i]), static_cast<double> (inRight[i]));
-        const auto& dry = delay.frame (block.centre);
-        FadeSums s;
-        if (block.fadePrevious != nullptr)
-            s = stereoDotFadeBaseline (block.fadePrevious, block.fadeCurrent, delay.samplesFrom (block.fadeOffset), block.fadeExtent);
-        else
-            s = { { 0.0, 0.0 }, stereoDotBaseline (block.taps, delay.samplesFrom (block.readOffset), block.paddedCount) };
-        const MixGains g = rampGains (block.from, block.to, block.done + i + 1, block.length, inverseLength);
-        outLeft[i] = static_cast<float> (g.previous * s.previous.left + g.wet * s.current.left + g.dry * dry.left);
-        outRight[i] = static_cast<float> (g.previous * s.previous.right + g.wet * s.current.right + g.dry * dry.right);
+    case KernelSet::avx2:
+        return __builtin_cpu_supports ("avx2") && __builtin_cpu_supports ("fma");
+    case KernelSet::avx512:
+        return __builtin_cpu_supports ("avx512f");
+    case KernelSet::baseline:
+        break;
     }
+    return true;
 }
 
-FilterBlockFunction selectFilterBlock() noexcept
+#else
+
+bool cpuSupports (KernelSet kernels) noexcept
 {
-    return cpuSupportsAvx2Fma() ? &filterBlockAvx2 : &filterBlockBaseline;
+    return kernels == KernelSet::baseline;
 }
 
-RampBlockFunction selectRampBlock() noexcept
+#endif
+
+KernelSet fastestKernels() noexcept
 {
-    return cpuSupportsAvx2Fma() ? &rampBlockAvx2 : &rampBlockBaseline;
+    for (const auto kernels : { KernelSet::avx512, KernelSet::avx2 })
+        if (cpuSupports (kernels))
+            return kernels;
+    return KernelSet::baseline;
+}
+
+namespace
+{
+template <class Function> Function functionFor (KernelSet kernels, Function baseline, Function avx2, Function avx512) noexcept
+{
+    return kernels == KernelSet::avx512 ? avx512 : kernels == KernelSet::avx2 ? avx2 : baseline;
+}
+} // namespace
+
+FilterBlockFunction filterBlockFor (KernelSet kernels) noexcept
+{
+    return functionFor<FilterBlockFunction> (kernels, &filterBlockBaseline, &filterBlockAvx2, &filterBlockAvx512);
+}
+
+RampBlockFunction rampBlockFor (KernelSet kernels) noexcept
+{
+    return functionFor<RampBlockFunction> (kernels, &rampBlockBaseline, &rampBlockAvx2, &rampBlockAvx512);
 }
 
 } // namespace brevalon

@@ -7,57 +7,35 @@
 namespace brevalon
 {
 
-struct StereoSum
-{
-    double left;
-    double right;
-};
-
-// Sum over k < paddedCount of taps[k] * frame k, where frames are interleaved (left, right)
-// doubles. paddedCount is a multiple of 4; the taps beyond the filter length are 0.
+// The block loops of the filter engine. Each appends the input to the history a chunk at a time
+// and computes the chunk's output samples side by side, one vector lane per sample, with the
+// symmetry of the taps: tap k equals tap M-1-k, so the two samples that share a tap are added
+// first and multiplied once, y = sum over k < M/2 of t_k (x_k + x_(M-1-k)) + t_c x_c.
 //
-// Baseline x86-64 (SSE2) version: four accumulators of (left, right) pairs, one per tap of a
-// group of four, added together at the end.
-StereoSum stereoDotBaseline (const double* taps, const double* frames, int paddedCount) noexcept;
+// Every lane does the same operations in the same order, so the output does not depend on the
+// block sizes. The AVX2/FMA (four lanes) and AVX-512 (eight lanes) versions add the products
+// with fused multiply-adds and give the same output bit for bit; the SSE2 baseline (two lanes)
+// rounds each product on its own.
 
-// AVX2/FMA version, two frames per operation. Only call when cpuSupportsAvx2Fma() is true.
-StereoSum stereoDotAvx2 (const double* taps, const double* frames, int paddedCount) noexcept;
-
-// AVX2/FMA: the sums for two consecutive output samples in one pass over the taps. `frames`
-// is the history of the older sample; the newer one's history starts one frame earlier.
-void stereoDotPairAvx2 (const double* taps, const double* frames, int paddedCount, StereoSum& older, StereoSum& newer) noexcept;
-
-// AVX2/FMA, one sample with exactly the arithmetic of each half of stereoDotPairAvx2, so a
-// stream comes out the same whether a sample is computed alone or in a pair.
-StereoSum stereoDotSingleAvx2 (const double* taps, const double* frames, int paddedCount) noexcept;
-
-// Crossfade sums: two tap sets over the same frames, both symmetric (tap k equals tap
-// extent - 1 - k) with an odd extent; the slots from extent up to the next multiple of 4 are 0.
-struct FadeSums
+enum class KernelSet
 {
-    StereoSum previous;
-    StereoSum current;
+    baseline,
+    avx2,
+    avx512
 };
 
-FadeSums stereoDotFadeBaseline (const double* previousTaps, const double* currentTaps, const double* frames, int extent) noexcept;
+bool cpuSupports (KernelSet kernels) noexcept;
 
-// AVX2/FMA. The symmetry halves the work: the two frames that share a tap are added first, and
-// each sum is multiplied by both sets' tap. The pair version computes two consecutive samples
-// (the newer history one frame earlier, as in stereoDotPairAvx2) with the same arithmetic per
-// sample as the single one.
-FadeSums stereoDotFadeAvx2 (const double* previousTaps, const double* currentTaps, const double* frames, int extent) noexcept;
-void stereoDotFadePairAvx2 (const double* previousTaps, const double* currentTaps, const double* frames, int extent, FadeSums& older,
-                            FadeSums& newer) noexcept;
+// The fastest set this processor runs.
+KernelSet fastestKernels() noexcept;
 
-bool cpuSupportsAvx2Fma() noexcept;
-
-// One block of filtering: per sample, write the input frame into the history, then
-// output = wetGain * (taps . history from readOffset) + dryGain * (history at the centre).
+// One block of filtering: output = wetGain * (taps . history from readOffset) + dryGain *
+// (history at the centre). The taps are symmetric with an odd count.
 struct FilterBlock
 {
     StereoDelayLine& delay;
     const double* taps;
-    int paddedCount;
+    int count;
     uint32_t readOffset;
     uint32_t centre;
     double wetGain;
@@ -67,13 +45,7 @@ struct FilterBlock
 using FilterBlockFunction = void (*) (const FilterBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                                       int numSamples) noexcept;
 
-void filterBlockBaseline (const FilterBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                          int numSamples) noexcept;
-void filterBlockAvx2 (const FilterBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                      int numSamples) noexcept;
-
-// The fastest version this processor runs.
-FilterBlockFunction selectFilterBlock() noexcept;
+FilterBlockFunction filterBlockFor (KernelSet kernels) noexcept;
 
 // Gains of the three parts of the output while a change is being ramped in: the previous taps'
 // filter, the current taps' filter and the delayed dry signal.
@@ -86,7 +58,7 @@ struct MixGains
 
 // The gains `step` samples into a linear ramp of `length` samples: `from` at step 0, exactly
 // `to` at step `length`. inverseLength is 1.0 / length, computed once per ramp or block so that
-// the loops multiply instead of divide.
+// the loops multiply instead of divide. The block loops compute the same per lane.
 inline MixGains rampGains (const MixGains& from, const MixGains& to, int step, int length, double inverseLength) noexcept
 {
     const double a = step >= length ? 1.0 : static_cast<double> (step) * inverseLength;
@@ -99,17 +71,18 @@ inline MixGains rampGains (const MixGains& from, const MixGains& to, int step, i
     return rampGains (from, to, step, length, 1.0 / static_cast<double> (length));
 }
 
-// One block of a ramp: per sample, write the input frame into the history, then
+// One block of a ramp: per sample,
 // output = previous * (previous taps . history) + wet * (current taps . history) + dry * (history
 // at the centre), with the gains rampGains (from, to, done + i + 1, length) for sample i.
-// Without a crossfade (fadePrevious null, from.previous 0) only `taps` is read; during one, both
-// tap sets (see FadeSums) are read from history frame fadeOffset, fadeCurrent holding a copy of
-// `taps` placed there. numSamples <= length - done.
+// Without a crossfade (fadePrevious null, from.previous 0) only `taps` is read, exactly as the
+// filter block reads it; during one, both tap sets are read from history frame fadeOffset,
+// fadeCurrent holding a copy of `taps` placed there. Both are symmetric over fadeExtent (odd)
+// frames. numSamples <= length - done.
 struct RampBlock
 {
     StereoDelayLine& delay;
     const double* taps;
-    int paddedCount;
+    int count;
     uint32_t readOffset;
     const double* fadePrevious;
     const double* fadeCurrent;
@@ -125,10 +98,6 @@ struct RampBlock
 using RampBlockFunction = void (*) (const RampBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                                     int numSamples) noexcept;
 
-void rampBlockBaseline (const RampBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                        int numSamples) noexcept;
-void rampBlockAvx2 (const RampBlock&, const float* inLeft, const float* inRight, float* outLeft, float* outRight, int numSamples) noexcept;
-
-RampBlockFunction selectRampBlock() noexcept;
+RampBlockFunction rampBlockFor (KernelSet kernels) noexcept;
 
 } // namespace brevalon

@@ -148,7 +148,7 @@ TEST (RenderBitIdentity, MatchesTheProcessorRunDirectly)
         { 88200, 1, 1, { 25000.0, 0.0, 99.0, false } },
         { 176400, 2, 300, { 21000.0, 75.0, 100.0, true } },
     };
-    constexpr int length = 9000;
+    constexpr int length = 40000; // several of the renderer's chunks
     TemporaryFolder folder;
     const auto inputFile = folder.file ("in.wav");
     const auto outputFile = folder.file ("out.wav");
@@ -179,6 +179,67 @@ TEST (RenderBitIdentity, MatchesTheProcessorRunDirectly)
             expected.copyFrom (channel, 0, direct, channel, 0, length);
         EXPECT_TRUE (identical (readAudioFile (outputFile).samples, expected)) << "not compensated";
     }
+}
+
+// In every format and bit depth the file holds the processor's output as that format stores it:
+// what writing the directly processed stream gives, sample for sample.
+TEST (RenderBitIdentity, EveryFormatHoldsTheProcessorOutput)
+{
+    const struct
+    {
+        const char* format;
+        int bits, channels;
+    } cases[] = {
+        { "wav", 16, 2 }, { "wav", 24, 1 }, { "wav", 32, 2 }, { "aiff", 24, 2 }, { "flac", 16, 1 }, { "flac", 24, 2 },
+    };
+    constexpr double rate = 192000.0;
+    constexpr int length = 50000;
+    TemporaryFolder folder;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (testing::Message() << c.format << ", " << c.bits << " bits, " << c.channels << " channel(s)");
+        const auto inputFile = folder.file (juce::String ("in.") + c.format);
+        const auto outputFile = folder.file (juce::String ("out.") + c.format);
+        const auto expectedFile = folder.file (juce::String ("expected.") + c.format);
+        writeAudioFile (inputFile, makeQuantisedNoise (c.channels, length, 13, c.bits), rate, c.format, c.bits);
+
+        int latency = 0;
+        const auto direct = runProcessorDirectly (readAudioFile (inputFile).samples, rate, {}, 512, latency);
+        juce::AudioBuffer<float> aligned (c.channels, length);
+        for (int channel = 0; channel < c.channels; ++channel)
+            aligned.copyFrom (channel, 0, direct, channel, latency, length);
+        writeAudioFile (expectedFile, aligned, rate, c.format, c.bits);
+
+        ASSERT_EQ (runRenderer ({ "--quiet", inputFile.getFullPathName(), outputFile.getFullPathName() }).exitCode, 0);
+        EXPECT_TRUE (identical (readAudioFile (outputFile).samples, readAudioFile (expectedFile).samples));
+    }
+}
+
+// Renders longer than five seconds show the percentage done and the speed while they run, on a
+// terminal only: none of it reaches a pipe, and --quiet keeps a terminal free of it too.
+TEST (RenderProgress, ShownOnATerminalOnly)
+{
+    TemporaryFolder folder;
+    const auto input = folder.file ("long.wav");
+    writeAudioFile (input, makeNoise (2, 6 * 96000, 21), 96000.0, "wav", 24);
+    const juce::StringArray arguments{ input.getFullPathName(), folder.file ("out.wav").getFullPathName() };
+
+    const auto onTerminal = runRendererOnTerminal (arguments);
+    if (onTerminal.exitCode == -1)
+        GTEST_SKIP() << "no pseudo-terminal here";
+    ASSERT_EQ (onTerminal.exitCode, 0) << onTerminal.output;
+    EXPECT_TRUE (onTerminal.output.contains ("100 %, ")) << onTerminal.output;
+    EXPECT_TRUE (onTerminal.output.contains ("x real time")) << onTerminal.output;
+
+    const auto piped = runRenderer (arguments);
+    ASSERT_EQ (piped.exitCode, 0) << piped.output;
+    EXPECT_FALSE (piped.output.contains ("%") || piped.output.contains ("real time")) << piped.output;
+
+    auto quiet = arguments;
+    quiet.add ("--quiet");
+    const auto quietOnTerminal = runRendererOnTerminal (quiet);
+    EXPECT_EQ (quietOnTerminal.exitCode, 0);
+    EXPECT_TRUE (quietOnTerminal.output.isEmpty()) << quietOnTerminal.output;
 }
 
 // Outside 88.2..384 kHz the plug-in passes audio through; so does the renderer, sample for

@@ -5,7 +5,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include <pty.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -138,6 +141,43 @@ RunResult RendererProcess::finish()
         result.killedBy = WTERMSIG (status);
     else
         result.exitCode = WEXITSTATUS (status);
+    return result;
+}
+
+RunResult runRendererOnTerminal (const juce::StringArray& arguments)
+{
+    RunResult result;
+#if defined(__linux__)
+    // Everything the child needs is prepared before the fork.
+    std::vector<std::string> words{ BREVALON_RENDER_PATH };
+    for (const auto& argument : arguments)
+        words.push_back (argument.toStdString());
+    std::vector<char*> argv;
+    for (auto& word : words)
+        argv.push_back (word.data());
+    argv.push_back (nullptr);
+
+    int terminal = -1;
+    const pid_t child = forkpty (&terminal, nullptr, nullptr, nullptr);
+    if (child < 0)
+        return result;
+    if (child == 0)
+    {
+        execv (argv[0], argv.data());
+        _exit (127);
+    }
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = read (terminal, buffer, sizeof (buffer))) > 0;)
+        text.append (buffer, static_cast<size_t> (n));
+    close (terminal);
+    int status = 0;
+    waitpid (child, &status, 0);
+    result.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
+    result.output = juce::String (text);
+#else
+    juce::ignoreUnused (arguments);
+#endif
     return result;
 }
 

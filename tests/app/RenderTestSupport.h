@@ -60,6 +60,10 @@ private:
     int outputPipe = -1;
 };
 
+// The same with stdout and stderr on a pseudo-terminal, as in an interactive shell; an exit
+// code of -1 where no pseudo-terminal can be had.
+RunResult runRendererOnTerminal (const juce::StringArray& arguments);
+
 // An audio file as read back: its samples as floats and what its header says.
 struct AudioFile
 {

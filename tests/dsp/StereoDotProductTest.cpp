@@ -1,6 +1,10 @@
+// The block kernels of every instruction set against a direct-form reference in long double, and
+// against each other: on random signals and random symmetric taps of every length in use, for
+// steady filtering, a gain ramp and a crossfade, in blocks of varying size.
+
 #include "processor/dsp/StereoDotProduct.h"
 #include "processor/dsp/FirDesign.h"
-#include "tests/support/StereoSignal.h"
+#include "tests/support/WhiteNoise.h"
 
 #include <gtest/gtest.h>
 
@@ -8,271 +12,264 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 using namespace brevalon;
 
 namespace
 {
-StereoSum naiveDot (const double* taps, const double* frames, int count)
+
+const KernelSet kAllKernels[] = { KernelSet::baseline, KernelSet::avx2, KernelSet::avx512 };
+
+std::string nameOf (KernelSet kernels)
 {
-    long double left = 0, right = 0;
-    for (int k = 0; k < count; ++k)
-    {
-        left += (long double)taps[k] * frames[2 * k];
-        right += (long double)taps[k] * frames[2 * k + 1];
-    }
-    return { (double)left, (double)right };
-}
-} // namespace
-
-TEST (StereoDotProduct, BaselineAndAvx2AgreeWithExactSum)
-{
-    std::mt19937 random (11);
-    std::uniform_real_distribution<double> value (-1.0, 1.0);
-    const bool haveAvx2 = cpuSupportsAvx2Fma();
-
-    for (const int count : { 1, 3, 19, 47, 93, 159, 361 })
-    {
-        const int padded = paddedTapCount (count);
-        std::vector<double> taps ((size_t)padded, 0.0);
-        std::vector<double> frames (2 * (size_t)padded + 3);
-        for (int trial = 0; trial < 50; ++trial)
-        {
-            for (int k = 0; k < count; ++k)
-                taps[(size_t)k] = value (random);
-            for (auto& f : frames)
-                f = value (random);
-            // Start one double in, so the frames are not 32-byte aligned, as in the delay line.
-            const double* unaligned = frames.data() + (trial % 2);
-            const auto exact = naiveDot (taps.data(), unaligned, count);
-
-            double magnitude = 0.0;
-            for (int k = 0; k < count; ++k)
-                magnitude += std::abs (taps[(size_t)k]) * (std::abs (unaligned[2 * k]) + std::abs (unaligned[2 * k + 1]));
-            const double tolerance = 1e-12 * magnitude;
-
-            const auto base = stereoDotBaseline (taps.data(), unaligned, padded);
-            EXPECT_NEAR (base.left, exact.left, tolerance);
-            EXPECT_NEAR (base.right, exact.right, tolerance);
-            if (haveAvx2)
-            {
-                const auto fast = stereoDotAvx2 (taps.data(), unaligned, padded);
-                EXPECT_NEAR (fast.left, base.left, tolerance);
-                EXPECT_NEAR (fast.right, base.right, tolerance);
-
-                // The pair kernel's newer sample reads one frame earlier.
-                StereoSum older{}, newer{};
-                stereoDotPairAvx2 (taps.data(), unaligned + 2, padded, older, newer);
-                const auto olderBase = stereoDotBaseline (taps.data(), unaligned + 2, padded);
-                EXPECT_NEAR (older.left, olderBase.left, 2 * tolerance);
-                EXPECT_NEAR (older.right, olderBase.right, 2 * tolerance);
-                EXPECT_NEAR (newer.left, base.left, tolerance);
-                EXPECT_NEAR (newer.right, base.right, tolerance);
-            }
-        }
-    }
-    if (! haveAvx2)
-        GTEST_SKIP() << "this processor has no AVX2/FMA; only the baseline path was checked";
+    return kernels == KernelSet::avx512 ? "avx512" : kernels == KernelSet::avx2 ? "avx2" : "baseline";
 }
 
-// The two block loops (baseline, and AVX2 with its two-sample steps and single steps around the
-// history wrap) produce the same stream, across blocks of odd and even sizes.
-TEST (StereoDotProduct, FilterBlockPathsAgree)
+enum class Mode
 {
-    if (! cpuSupportsAvx2Fma())
-        GTEST_SKIP() << "this processor has no AVX2/FMA";
+    steady,
+    gainRamp,
+    crossfade
+};
 
-    const auto design = designLowpass (21000, 1.0, 192000);
-    const auto [left, right] = test::makeStereoNoise (5000, 5);
+const Mode kAllModes[] = { Mode::steady, Mode::gainRamp, Mode::crossfade };
 
-    StereoDelayLine baselineDelay, avxDelay;
-    baselineDelay.setLength ((uint32_t)design.nominalLength);
-    avxDelay.setLength ((uint32_t)design.nominalLength);
-    const auto block = [&] (StereoDelayLine& d)
-    {
-        return FilterBlock{ d,
-                            design.coefficients.data(),
-                            paddedTapCount (design.count),
-                            (uint32_t)design.readOffset,
-                            (uint32_t)design.nominalLength >> 1,
-                            0.999,
-                            0.001 };
-    };
-
-    std::vector<float> baseOutL (left.size()), baseOutR (left.size()), avxOutL (left.size()), avxOutR (left.size());
-    for (size_t i = 0, n = 1; i < left.size(); i += n, n = n % 67 + 1)
-    {
-        const int count = (int)std::min (n, left.size() - i);
-        filterBlockBaseline (block (baselineDelay), &left[i], &right[i], &baseOutL[i], &baseOutR[i], count);
-        filterBlockAvx2 (block (avxDelay), &left[i], &right[i], &avxOutL[i], &avxOutR[i], count);
-    }
-    for (size_t i = 0; i < left.size(); ++i)
-    {
-        ASSERT_NEAR (avxOutL[i], baseOutL[i], 1e-6f) << i;
-        ASSERT_NEAR (avxOutR[i], baseOutR[i], 1e-6f) << i;
-    }
+std::string nameOf (Mode mode)
+{
+    return mode == Mode::steady ? "steady" : mode == Mode::gainRamp ? "gain ramp" : "crossfade";
 }
 
-namespace
-{
-bool sameBits (const StereoSum& a, const StereoSum& b)
-{
-    return std::memcmp (&a, &b, sizeof (StereoSum)) == 0;
-}
-} // namespace
-
-// A sample computed alone gets exactly the sum it gets in a pair, for one tap set and for the
-// crossfade's two (which fold the symmetric taps); every kernel agrees with the exact sum.
-TEST (StereoDotProduct, SingleAndPairKernelsGiveTheSameSums)
-{
-    std::mt19937 random (13);
-    std::uniform_real_distribution<double> value (-1.0, 1.0);
-    const bool haveAvx2 = cpuSupportsAvx2Fma();
-
-    for (const int count : { 1, 9, 47, 83, 159, 361 })
-    {
-        const int padded = paddedTapCount (count);
-        std::vector<double> previous ((size_t)padded, 0.0), current ((size_t)padded, 0.0);
-        std::vector<double> frames (2 * (size_t)padded + 6);
-        for (int trial = 0; trial < 20; ++trial)
-        {
-            // Symmetric sets, as the crossfade requires.
-            for (int k = 0; k <= count / 2; ++k)
-            {
-                previous[(size_t)k] = previous[(size_t)(count - 1 - k)] = value (random);
-                current[(size_t)k] = current[(size_t)(count - 1 - k)] = value (random);
-            }
-            for (auto& f : frames)
-                f = value (random);
-            const double* newer = frames.data() + 2 * (trial % 2) + 1;
-            const double* older = newer + 2;
-            const double tolerance = 1e-12 * count;
-
-            const auto fade = stereoDotFadeBaseline (previous.data(), current.data(), newer, count);
-            const auto exactPrevious = naiveDot (previous.data(), newer, count), exactCurrent = naiveDot (current.data(), newer, count);
-            EXPECT_NEAR (fade.previous.left, exactPrevious.left, tolerance);
-            EXPECT_NEAR (fade.previous.right, exactPrevious.right, tolerance);
-            EXPECT_NEAR (fade.current.left, exactCurrent.left, tolerance);
-            EXPECT_NEAR (fade.current.right, exactCurrent.right, tolerance);
-            if (! haveAvx2)
-                continue;
-
-            StereoSum pairOlder{}, pairNewer{};
-            stereoDotPairAvx2 (current.data(), older, padded, pairOlder, pairNewer);
-            EXPECT_TRUE (sameBits (stereoDotSingleAvx2 (current.data(), older, padded), pairOlder));
-            EXPECT_TRUE (sameBits (stereoDotSingleAvx2 (current.data(), newer, padded), pairNewer));
-            EXPECT_NEAR (pairNewer.left, exactCurrent.left, tolerance);
-
-            FadeSums fadeOlder{}, fadeNewer{};
-            stereoDotFadePairAvx2 (previous.data(), current.data(), older, count, fadeOlder, fadeNewer);
-            const auto singleOlder = stereoDotFadeAvx2 (previous.data(), current.data(), older, count);
-            const auto singleNewer = stereoDotFadeAvx2 (previous.data(), current.data(), newer, count);
-            EXPECT_TRUE (sameBits (fadeOlder.previous, singleOlder.previous) && sameBits (fadeOlder.current, singleOlder.current));
-            EXPECT_TRUE (sameBits (fadeNewer.previous, singleNewer.previous) && sameBits (fadeNewer.current, singleNewer.current));
-            EXPECT_NEAR (singleNewer.previous.right, exactPrevious.right, tolerance);
-            EXPECT_NEAR (singleNewer.current.left, exactCurrent.left, tolerance);
-        }
-    }
-    if (! haveAvx2)
-        GTEST_SKIP() << "this processor has no AVX2/FMA; only the baseline crossfade kernel was checked";
-}
-
-namespace
-{
-struct BlockRun
+struct Stream
 {
     std::vector<float> left, right;
 };
 
-// Runs the block functions of one path over a noise stream in blocks of varying size: first a
-// steady stretch, then a ramp (with or without a crossfade) split across blocks, then steady again.
-BlockRun runBlocks (bool avx2, bool crossfade, int maxBlock)
+Stream noise (size_t n, unsigned seed)
 {
-    const auto first = designLowpass (24000, 0.2, 192000);
-    const auto second = designLowpass (20500, 1.0, 192000);
-    const auto centre = (uint32_t)first.nominalLength >> 1;
-    const int extent = std::max (first.count, second.count);
-    const auto fadeOffset = centre - (uint32_t)(extent >> 1);
+    test::WhiteNoise generator (seed, 1.0f);
+    Stream s{ std::vector<float> (n), std::vector<float> (n) };
+    generator.fill (s.left.data(), n);
+    generator.fill (s.right.data(), n);
+    return s;
+}
 
-    std::vector<double> previous ((size_t)paddedTapCount (extent), 0.0), current (previous.size(), 0.0);
-    for (int k = 0; k < first.count; ++k)
-        previous[(size_t)(first.readOffset - (int)fadeOffset + k)] = first.coefficients[(size_t)k];
-    for (int k = 0; k < second.count; ++k)
-        current[(size_t)(second.readOffset - (int)fadeOffset + k)] = second.coefficients[(size_t)k];
+// A symmetric set of `count` random taps (odd count), zero-padded to the largest filter.
+std::vector<double> symmetricTaps (int count, std::mt19937& random)
+{
+    std::uniform_real_distribution<double> value (-1.0, 1.0);
+    std::vector<double> taps (kMaxPaddedTaps, 0.0);
+    for (int k = 0; k <= count / 2; ++k)
+        taps[(size_t)k] = taps[(size_t)(count - 1 - k)] = value (random);
+    return taps;
+}
 
-    const size_t length = 6000, rampStart = 1500;
-    const int rampLength = 960;
-    BlockRun out{ std::vector<float> (length), std::vector<float> (length) };
-    const auto [left, right] = test::makeStereoNoise (length, 3);
+// History of length `nominal`, current taps of `count` centred on the dry sample; for a crossfade
+// the previous taps (another length) and the current ones are both placed over `extent` frames.
+struct Setup
+{
+    int nominal;
+    int count;
+    std::vector<double> taps;
+    int extent;
+    std::vector<double> fadePrevious, fadeCurrent;
+    MixGains from, to;
 
+    int centre() const { return nominal >> 1; }
+    int readOffset() const { return centre() - (count >> 1); }
+    int fadeOffset() const { return centre() - (extent >> 1); }
+};
+
+Setup makeSetup (int nominal, int count, Mode mode, unsigned seed)
+{
+    std::mt19937 random (seed);
+    Setup s{ nominal, count, symmetricTaps (count, random), count, {}, {}, {}, {} };
+    const int previousCount = std::max (1, (count / 3) | 1);
+    const auto previous = symmetricTaps (previousCount, random);
+    s.extent = std::max (count, previousCount);
+    s.fadePrevious.assign (kMaxPaddedTaps, 0.0);
+    s.fadeCurrent.assign (kMaxPaddedTaps, 0.0);
+    std::copy (previous.begin(), previous.begin() + previousCount, s.fadePrevious.begin() + (s.extent - previousCount) / 2);
+    std::copy (s.taps.begin(), s.taps.begin() + count, s.fadeCurrent.begin() + (s.extent - count) / 2);
+    s.to = { 0.0, 0.999, 0.001 };
+    s.from = mode == Mode::crossfade ? MixGains{ 1.0, 0.0, 0.2 } : MixGains{ 0.0, 0.3, 0.7 };
+    return s;
+}
+
+constexpr size_t kRampStart = 700;
+constexpr int kRampLength = 960;
+
+bool ramping (Mode mode, size_t i)
+{
+    return mode != Mode::steady && i >= kRampStart && i < kRampStart + kRampLength;
+}
+
+// Runs `input` through one kernel set's block functions in blocks of 1, 2, ... maxBlock samples
+// (cut where the ramp starts and ends): steady filtering at the `to` gains, with the ramp of
+// `mode` from kRampStart on.
+Stream runKernels (KernelSet kernels, const Setup& s, Mode mode, const Stream& input, int maxBlock)
+{
     StereoDelayLine delay;
-    delay.setLength ((uint32_t)first.nominalLength);
-    const MixGains from = crossfade ? MixGains{ 1.0, 0.0, 0.2 } : MixGains{ 0.0, 0.8, 0.2 };
-    const MixGains to{ 0.0, 0.999, 0.001 };
-    const auto& steadyBefore = crossfade ? first : second;
-    for (size_t i = 0, n = 1, rampDone = 0; i < length; i += n, n = n % (size_t)maxBlock + 1)
+    delay.setLength ((uint32_t)s.nominal);
+    const auto filter = filterBlockFor (kernels);
+    const auto ramp = rampBlockFor (kernels);
+    Stream out{ std::vector<float> (input.left.size()), std::vector<float> (input.left.size()) };
+    const size_t length = input.left.size();
+    for (size_t i = 0, n = 1; i < length; i += n, n = n % (size_t)maxBlock + 1)
     {
         n = std::min (n, length - i);
-        if (i < rampStart)
-            n = std::min (n, rampStart - i);
-        const bool ramping = i >= rampStart && rampDone < (size_t)rampLength;
-        if (ramping)
-            n = std::min (n, (size_t)rampLength - rampDone);
+        const bool inRamp = ramping (mode, i);
+        if (mode != Mode::steady)
+            n = std::min (n, inRamp ? kRampStart + kRampLength - i : (i < kRampStart ? kRampStart - i : n));
         const int count = (int)n;
-        if (ramping)
-        {
-            const RampBlock block{ delay,
-                                   second.coefficients.data(),
-                                   paddedTapCount (second.count),
-                                   (uint32_t)second.readOffset,
-                                   crossfade ? previous.data() : nullptr,
-                                   current.data(),
-                                   extent,
-                                   fadeOffset,
-                                   centre,
-                                   from,
-                                   to,
-                                   rampLength,
-                                   (int)rampDone };
-            (avx2 ? rampBlockAvx2 : rampBlockBaseline) (block, &left[i], &right[i], &out.left[i], &out.right[i], count);
-            rampDone += n;
-        }
+        if (inRamp)
+            ramp ({ delay, s.taps.data(), s.count, (uint32_t)s.readOffset(), mode == Mode::crossfade ? s.fadePrevious.data() : nullptr,
+                    s.fadeCurrent.data(), s.extent, (uint32_t)s.fadeOffset(), (uint32_t)s.centre(), s.from, s.to, kRampLength,
+                    (int)(i - kRampStart) },
+                  &input.left[i], &input.right[i], &out.left[i], &out.right[i], count);
         else
-        {
-            const auto& design = i < rampStart ? steadyBefore : second;
-            const double wet = i < rampStart ? from.wet + from.previous : to.wet, dry = i < rampStart ? from.dry : to.dry;
-            const FilterBlock block{
-                delay, design.coefficients.data(), paddedTapCount (design.count), (uint32_t)design.readOffset, centre, wet, dry
-            };
-            (avx2 ? filterBlockAvx2 : filterBlockBaseline) (block, &left[i], &right[i], &out.left[i], &out.right[i], count);
-        }
+            filter ({ delay, s.taps.data(), s.count, (uint32_t)s.readOffset(), (uint32_t)s.centre(), s.to.wet, s.to.dry }, &input.left[i],
+                    &input.right[i], &out.left[i], &out.right[i], count);
     }
     return out;
 }
+
+// The reference for one channel: the direct form in long double, and the sum of the magnitudes
+// of its terms, which bounds the rounding error of any order of summation.
+struct Reference
+{
+    long double value = 0;
+    long double magnitude = 0;
+
+    void add (long double term)
+    {
+        value += term;
+        magnitude += std::fabs (term);
+    }
+};
+
+Reference reference (const Setup& s, Mode mode, const std::vector<float>& x, size_t i)
+{
+    const auto at = [&] (long age) { return age <= (long)i ? (long double)x[i - (size_t)age] : 0.0L; };
+    const auto filtered = [&] (Reference& r, long double gain, const double* taps, int count, int offset)
+    {
+        for (int k = 0; k < count; ++k)
+            r.add (gain * taps[k] * at (offset + k));
+    };
+    Reference r;
+    if (ramping (mode, i))
+    {
+        const MixGains g = rampGains (s.from, s.to, (int)(i - kRampStart) + 1, kRampLength);
+        if (mode == Mode::crossfade)
+        {
+            filtered (r, g.previous, s.fadePrevious.data(), s.extent, s.fadeOffset());
+            filtered (r, g.wet, s.fadeCurrent.data(), s.extent, s.fadeOffset());
+        }
+        else
+            filtered (r, g.wet, s.taps.data(), s.count, s.readOffset());
+        r.add (g.dry * at (s.centre()));
+    }
+    else
+    {
+        filtered (r, s.to.wet, s.taps.data(), s.count, s.readOffset());
+        r.add (s.to.dry * at (s.centre()));
+    }
+    return r;
+}
+
+// Nominal lengths of the supported rates, and tap counts from the shortest to the longest.
+struct Lengths
+{
+    int nominal, count;
+};
+
+const Lengths kLengths[] = { { 83, 1 },   { 83, 3 },    { 91, 9 },   { 91, 47 },   { 83, 77 },  { 181, 19 },
+                             { 181, 93 }, { 181, 159 }, { 361, 35 }, { 361, 303 }, { 361, 361 } };
+
 } // namespace
 
-// The ramp block of each path: the two paths agree, and each gives the same stream however the
-// ramp is split into blocks (steady stretches around it included).
-TEST (StereoDotProduct, RampBlockPathsAgreeAndIgnoreBlockSizes)
+// Each output sample is the float nearest to a sum within 1e-12 of the exact one, relative to the
+// magnitudes summed: it lies between the floats nearest to the reference minus and plus that
+// bound. Long streams cross the history's wrap many times.
+TEST (BlockKernels, AgreeWithTheDirectFormForEveryLength)
 {
-    const bool haveAvx2 = cpuSupportsAvx2Fma();
-    for (const bool crossfade : { false, true })
+    bool allSets = true;
+    for (const auto kernels : kAllKernels)
     {
-        SCOPED_TRACE (crossfade ? "crossfade" : "gains only");
-        const auto baseline = runBlocks (false, crossfade, 67);
-        EXPECT_TRUE (baseline.left == runBlocks (false, crossfade, 1).left);
-        if (! haveAvx2)
-            continue;
-        const auto avx2 = runBlocks (true, crossfade, 67);
-        EXPECT_TRUE (avx2.left == runBlocks (true, crossfade, 1).left && avx2.right == runBlocks (true, crossfade, 1).right);
-        EXPECT_TRUE (avx2.left == runBlocks (true, crossfade, 512).left);
-        for (size_t i = 0; i < avx2.left.size(); ++i)
+        if (! cpuSupports (kernels))
         {
-            ASSERT_NEAR (avx2.left[i], baseline.left[i], 1e-6f) << i;
-            ASSERT_NEAR (avx2.right[i], baseline.right[i], 1e-6f) << i;
+            allSets = false;
+            continue;
         }
+        for (const auto& lengths : kLengths)
+            for (const auto mode : kAllModes)
+            {
+                SCOPED_TRACE (nameOf (kernels) + ", " + nameOf (mode) + ", N=" + std::to_string (lengths.nominal) +
+                              ", M=" + std::to_string (lengths.count));
+                const auto setup = makeSetup (lengths.nominal, lengths.count, mode, (unsigned)lengths.count);
+                const auto input = noise (2500, (unsigned)lengths.nominal);
+                const auto output = runKernels (kernels, setup, mode, input, 67);
+                for (size_t i = 0; i < input.left.size(); ++i)
+                    for (const bool left : { true, false })
+                    {
+                        const auto r = reference (setup, mode, left ? input.left : input.right, i);
+                        const long double bound = 1e-12L * r.magnitude;
+                        const float got = (left ? output.left : output.right)[i];
+                        ASSERT_GE (got, (float)(r.value - bound)) << "sample " << i << (left ? " left" : " right");
+                        ASSERT_LE (got, (float)(r.value + bound)) << "sample " << i << (left ? " left" : " right");
+                    }
+            }
     }
-    if (! haveAvx2)
-        GTEST_SKIP() << "this processor has no AVX2/FMA; only the baseline path was checked";
+    if (! allSets)
+        GTEST_SKIP() << "this processor lacks AVX2/FMA or AVX-512; only the sets it runs were checked";
+}
+
+// Every lane does the same arithmetic, so each kernel set's stream is the same bit for bit
+// whatever the block sizes (a sample computed alone, or in a vector of 2, 4 or 8 with others),
+// and the two sets with fused multiply-adds (AVX2 and AVX-512) give the same stream.
+TEST (BlockKernels, SameStreamForEveryBlockSizeAndBetweenTheFusedSets)
+{
+    bool allSets = true;
+    for (const auto& lengths : { kLengths[3], kLengths[6], kLengths[9] })
+        for (const auto mode : kAllModes)
+        {
+            SCOPED_TRACE (nameOf (mode) + ", M=" + std::to_string (lengths.count));
+            const auto setup = makeSetup (lengths.nominal, lengths.count, mode, 7);
+            const auto input = noise (3000, 9);
+            std::vector<Stream> fused;
+            for (const auto kernels : kAllKernels)
+            {
+                if (! cpuSupports (kernels))
+                {
+                    allSets = false;
+                    continue;
+                }
+                const auto reference = runKernels (kernels, setup, mode, input, 512);
+                for (const int maxBlock : { 1, 7, 67 })
+                {
+                    const auto output = runKernels (kernels, setup, mode, input, maxBlock);
+                    EXPECT_TRUE (output.left == reference.left && output.right == reference.right)
+                        << nameOf (kernels) << ", blocks up to " << maxBlock;
+                }
+                if (kernels != KernelSet::baseline)
+                    fused.push_back (reference);
+            }
+            if (fused.size() == 2)
+            {
+                EXPECT_TRUE (fused[0].left == fused[1].left && fused[0].right == fused[1].right) << "AVX2 against AVX-512";
+            }
+        }
+    if (! allSets)
+        GTEST_SKIP() << "this processor lacks AVX2/FMA or AVX-512; only the sets it runs were compared";
+}
+
+// The dispatch picks the widest set the processor runs, and each set's functions are its own.
+TEST (BlockKernels, FastestSetIsTheWidestSupported)
+{
+    const auto fastest = fastestKernels();
+    EXPECT_TRUE (cpuSupports (fastest));
+    EXPECT_TRUE (cpuSupports (KernelSet::baseline));
+    EXPECT_EQ (cpuSupports (KernelSet::avx2), fastest != KernelSet::baseline);
+    EXPECT_EQ (cpuSupports (KernelSet::avx512), fastest == KernelSet::avx512);
 }
