@@ -91,42 +91,63 @@ enum class Align
     right
 };
 
-// Fills text on a whole-pixel baseline, each glyph moved so its left ink edge lands on a pixel
-// edge; tracking adds that many pixels between letters. x is the left edge, centre or right edge
-// of the ink, by align.
+// Glyph outlines of one line of text with the ink placed at x by align, each glyph moved so its
+// left ink edge lands on a pixel edge; worstMove is the largest such move.
+struct SnappedLine
+{
+    juce::Array<Path> glyphs;
+    float worstMove = 0.0f;
+};
+
+SnappedLine snapLine (const juce::String& text, const juce::Font& font, float x, Align align, float tracking)
+{
+    juce::GlyphArrangement arrangement;
+    arrangement.addLineOfText (font, text, 0.0f, 0.0f);
+
+    SnappedLine line;
+    Rectangle<float> ink;
+    for (int i = 0; i < arrangement.getNumGlyphs(); ++i)
+    {
+        Path outline;
+        arrangement.getGlyph (i).createPath (outline);
+        if (outline.isEmpty())
+            continue;
+        outline.applyTransform (juce::AffineTransform::translation ((float)i * tracking, 0.0f));
+        ink = line.glyphs.isEmpty() ? outline.getBounds() : ink.getUnion (outline.getBounds());
+        line.glyphs.add (outline);
+    }
+
+    const float start = align == Align::left ? x : align == Align::centre ? x - ink.getWidth() * 0.5f : x - ink.getWidth();
+    const float shift = std::round (start) - ink.getX();
+    for (auto& outline : line.glyphs)
+    {
+        const float inkLeft = outline.getBounds().getX() + shift;
+        const float move = std::round (inkLeft) - inkLeft;
+        line.worstMove = juce::jmax (line.worstMove, std::abs (move));
+        outline.applyTransform (juce::AffineTransform::translation (shift + move, 0.0f));
+    }
+    return line;
+}
+
+// Fills text on a whole-pixel baseline with every glyph's left ink edge on a pixel edge, so stems
+// and cap tops stay sharp. Tracking adds about that many pixels between letters: the amount used
+// is the one within 0.3 pixels of it whose glyphs need the smallest moves, so snapping leaves the
+// spacing even. x is the left edge, centre or right edge of the ink, by align.
 void drawCrispText (Graphics& g, const juce::String& text, const juce::Font& font, float x, int baseline, Align align,
                     float tracking = 0.0f)
 {
-    juce::GlyphArrangement glyphs;
-    glyphs.addLineOfText (font, text, 0.0f, 0.0f);
-
-    juce::Array<Path> outlines;
-    float left = 0.0f, right = 0.0f;
-    for (int i = 0; i < glyphs.getNumGlyphs(); ++i)
+    SnappedLine best;
+    best.worstMove = 1.0f;
+    for (int i = 0; i <= 12; ++i)
     {
-        Path outline;
-        glyphs.getGlyph (i).createPath (outline);
-        outline.applyTransform (juce::AffineTransform::translation ((float)i * tracking, 0.0f));
-        if (! outline.isEmpty())
-        {
-            const auto bounds = outline.getBounds();
-            left = outlines.isEmpty() ? bounds.getX() : juce::jmin (left, bounds.getX());
-            right = juce::jmax (right, bounds.getRight());
-        }
-        outlines.add (outline);
+        // 0, +0.05, -0.05, +0.1, ...: on a tie the amount nearest the one asked for wins.
+        const float offset = 0.05f * (float)((i + 1) / 2) * (i % 2 == 0 ? -1.0f : 1.0f);
+        auto candidate = snapLine (text, font, x, align, tracking + offset);
+        if (candidate.worstMove < best.worstMove - 0.01f)
+            best = candidate;
     }
-
-    const float width = right - left;
-    const float start = align == Align::left ? x : align == Align::centre ? x - width * 0.5f : x - width;
-    const float shift = std::round (start) - left;
-    for (auto& outline : outlines)
-    {
-        if (outline.isEmpty())
-            continue;
-        const float inkLeft = outline.getBounds().getX() + shift;
-        outline.applyTransform (juce::AffineTransform::translation (std::round (inkLeft) - inkLeft + shift, (float)baseline));
-        g.fillPath (outline);
-    }
+    for (const auto& glyph : best.glyphs)
+        g.fillPath (glyph, juce::AffineTransform::translation (0.0f, (float)baseline));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -205,10 +226,6 @@ Colour symbolColour (ButtonState state)
     return state == ButtonState::normal ? colours::symbol : state == ButtonState::over ? colours::symbolBright : colours::accent;
 }
 
-// A stroke with square ends for straight symbol parts.
-const juce::PathStrokeType symbolStroke (2.0f, juce::PathStrokeType::mitered, juce::PathStrokeType::butt);
-const juce::PathStrokeType roundSymbolStroke (2.0f, juce::PathStrokeType::curved, juce::PathStrokeType::butt);
-
 // Undo: an arrow pointing left whose shaft turns down and back in a half circle. Mirrored for redo.
 Path undoSymbol (bool mirrored)
 {
@@ -244,11 +261,11 @@ Path gearSymbol()
     const float cx = 12.0f, cy = 11.0f;
     constexpr int teeth = 8;
     Path gear;
+    // Each tooth is four corners, at these fractions of a tooth's turn: two on the rim, two at the tip.
+    constexpr float toothCorners[] = { -0.27f, -0.14f, 0.14f, 0.27f };
     for (int i = 0; i < teeth * 4; ++i)
     {
-        // Each tooth is four corners: two on the rim, two at the tip.
-        const float angle = juce::MathConstants<float>::twoPi *
-                            ((float)(i / 4) + std::array<float, 4>{ -0.27f, -0.14f, 0.14f, 0.27f }[(size_t)(i % 4)]) / teeth;
+        const float angle = juce::MathConstants<float>::twoPi * ((float)(i / 4) + toothCorners[i % 4]) / teeth;
         const float radius = (i % 4 == 0 || i % 4 == 3) ? 5.6f : 7.6f;
         const float px = cx + radius * std::sin (angle), py = cy - radius * std::cos (angle);
         if (i == 0)
@@ -274,26 +291,20 @@ void writeToolbarIcons (const juce::File& folder)
                           drawSymbol (g, symbolColour (state));
                       });
     };
-    symbolButton ("undo",
-                  [] (Graphics& g, Colour c)
-                  {
-                      g.setColour (c);
-                      g.fillPath (undoSymbol (false));
-                  });
-    symbolButton ("redo",
-                  [] (Graphics& g, Colour c)
-                  {
-                      g.setColour (c);
-                      g.fillPath (undoSymbol (true));
-                  });
+    const auto pathButton = [&] (const juce::String& stem, const Path& symbol)
+    {
+        symbolButton (stem,
+                      [&symbol] (Graphics& g, Colour c)
+                      {
+                          g.setColour (c);
+                          g.fillPath (symbol);
+                      });
+    };
+    pathButton ("undo", undoSymbol (false));
+    pathButton ("redo", undoSymbol (true));
     symbolButton ("help", [] (Graphics& g, Colour c) { drawRingedGlyph (g, "?", c); });
     symbolButton ("info", [] (Graphics& g, Colour c) { drawRingedGlyph (g, "i", c); });
-    symbolButton ("settings",
-                  [] (Graphics& g, Colour c)
-                  {
-                      g.setColour (c);
-                      g.fillPath (gearSymbol());
-                  });
+    pathButton ("settings", gearSymbol());
 
     // Previous and next sit stacked beside the preset box: a small triangle up and down.
     for (bool up : { true, false })
@@ -304,9 +315,9 @@ void writeToolbarIcons (const juce::File& folder)
                           g.setColour (symbolColour (state));
                           Path triangle;
                           if (up)
-                              triangle.addTriangle (8.0f, 7.5f, 16.0f, 7.5f, 12.0f, 3.5f);
+                              triangle.addTriangle (8.0f, 8.0f, 16.0f, 8.0f, 12.0f, 4.0f);
                           else
-                              triangle.addTriangle (8.0f, 3.5f, 16.0f, 3.5f, 12.0f, 7.5f);
+                              triangle.addTriangle (8.0f, 3.0f, 16.0f, 3.0f, 12.0f, 7.0f);
                           g.fillPath (triangle);
                       });
 }
@@ -604,32 +615,30 @@ void writeWindowBackground (const juce::File& folder)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Maker logo: a ring closed by a quill stroke, a "Q" for Quillfen.
+// Maker logo: a graphite badge carrying a quill, for Quillfen; it sits on the light info panel.
 
 void writeLogo (const juce::File& folder)
 {
     Image image = blankImage (40, 35);
     Graphics g (image);
-    const juce::Point<float> centre (18.0f, 16.5f);
-    Path ring;
-    ring.addCentredArc (centre.x, centre.y, 12.0f, 12.0f, 0.0f, 0.95f * juce::MathConstants<float>::pi,
-                        2.6f * juce::MathConstants<float>::pi, true);
-    g.setColour (Colour (0xff2b3036));
-    g.strokePath (ring, juce::PathStrokeType (3.5f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
+    const Rectangle<int> badge (4, 1, 32, 32);
+    drawFace (g, badge, { Colour (0xff353a41), Colour (0xff1b1e22), Colour (0xff15171a), Colour (0x24ffffff) }, 7.0f);
 
-    // The quill: a slim leaf from the ring's centre out past its lower right, with a spine.
-    Path quill;
-    quill.startNewSubPath (17.0f, 15.0f);
-    quill.cubicTo (25.0f, 17.0f, 31.0f, 24.0f, 37.0f, 33.0f);
-    quill.cubicTo (28.0f, 28.0f, 21.0f, 24.0f, 17.0f, 15.0f);
-    quill.closeSubPath();
-    g.setGradientFill (juce::ColourGradient (colours::accent.brighter (0.3f), 17.0f, 15.0f, colours::accentDeep, 37.0f, 33.0f, false));
-    g.fillPath (quill);
-    Path spine;
-    spine.startNewSubPath (19.0f, 17.0f);
-    spine.quadraticTo (28.0f, 24.0f, 36.5f, 32.5f);
-    g.setColour (Colour (0xccffffff));
-    g.strokePath (spine, juce::PathStrokeType (0.8f));
+    // The vane: a slim leaf from the tip at the upper right down towards the lower left.
+    Path vane;
+    vane.startNewSubPath (30.0f, 5.5f);
+    vane.cubicTo (31.0f, 14.0f, 22.0f, 22.5f, 14.0f, 25.0f);
+    vane.cubicTo (14.5f, 16.5f, 21.0f, 8.0f, 30.0f, 5.5f);
+    vane.closeSubPath();
+    g.setGradientFill (juce::ColourGradient (colours::accent.brighter (0.35f), 30.0f, 5.5f, colours::accentDeep, 14.0f, 25.0f, false));
+    g.fillPath (vane);
+
+    // The shaft runs through the vane and on to the nib at the lower left.
+    Path shaft;
+    shaft.startNewSubPath (29.0f, 7.0f);
+    shaft.quadraticTo (19.0f, 17.0f, 10.0f, 28.5f);
+    g.setColour (Colour (0xf2ffffff));
+    g.strokePath (shaft, juce::PathStrokeType (1.3f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
     writePng (image, folder, "logo");
 }
 
@@ -641,10 +650,28 @@ void writeLogo (const juce::File& folder)
 
 constexpr int backgroundTop = 27;
 const Rectangle<int> displayArea (16, 38 - backgroundTop, 366, 142);
-const int sliderTop = 207 - backgroundTop;
-const int sliderCentres[] = { 125 + 31, 190 + 31, 255 + 31 };
-const char* const sliderLabels[] = { "FREQUENCY", "SLOPE", "AMOUNT" };
-constexpr float labelCapHeight = 7.0f;
+const Rectangle<int> displayWell = displayArea.expanded (4);
+const int valueBoxTop = 207 - backgroundTop;
+const int labelBaseline = valueBoxTop - 5;
+
+// The bypass button is drawn centred and unscaled in its 88 x 35 area at (341, 190), so its
+// 54 x 40 image starts at editor column 358 and row 188, and only its 48 left columns lie inside
+// the window. Its face is the image's left 28 columns, ending under the display's right edge,
+// with its top level with the value boxes.
+const juce::Point<int> bypassImageOrigin (341 + (88 - 54) / 2, 190 + (35 - 40) / 2);
+const Rectangle<int> bypassFace (0, valueBoxTop + backgroundTop - bypassImageOrigin.y, displayWell.getRight() - bypassImageOrigin.x, 21);
+
+// Each control's label, centred over it.
+const struct
+{
+    const char* text;
+    int centre;
+} controlLabels[] = {
+    { "FREQUENCY", 125 + 31 },
+    { "SLOPE", 190 + 31 },
+    { "AMOUNT", 255 + 31 },
+    { "BYPASS", bypassImageOrigin.x + bypassFace.getCentreX() },
+};
 
 void writeBackground (const juce::File& folder)
 {
@@ -660,53 +687,44 @@ void writeBackground (const juce::File& folder)
     g.fillRect (0, 1, 406, 1);
 
     // The display's screen: a near-black well with a frame, four pixels round the display.
-    const auto well = displayArea.expanded (4);
     g.setColour (Colour (0x40000000));
-    g.fillRoundedRectangle (well.toFloat().translated (0.0f, 1.0f).expanded (1.0f), 5.0f);
+    g.fillRoundedRectangle (displayWell.toFloat().translated (0.0f, 1.0f).expanded (1.0f), 5.0f);
     g.setColour (colours::screen);
-    g.fillPath (pixelRoundedRect (well, 4.0f));
+    g.fillPath (pixelRoundedRect (displayWell, 4.0f));
     g.setColour (colours::screenEdge);
-    g.strokePath (pixelRoundedRect (well, 4.0f), juce::PathStrokeType (1.0f));
+    g.strokePath (pixelRoundedRect (displayWell, 4.0f), juce::PathStrokeType (1.0f));
     g.setColour (Colour (0x0dffffff));
-    g.fillRect (well.getX() + 4, well.getBottom(), well.getWidth() - 8, 1);
+    g.fillRect (displayWell.getX() + 4, displayWell.getBottom(), displayWell.getWidth() - 8, 1);
 
-    // The slider labels above their value boxes.
-    const auto labelFont = fontWithCapHeight (boldFace(), labelCapHeight);
+    const auto labelFont = fontWithCapHeight (boldFace(), 7.0f);
     g.setColour (colours::labelText);
-    for (int i = 0; i < 3; ++i)
-        drawCrispText (g, sliderLabels[i], labelFont, (float)sliderCentres[i], sliderTop - 5, Align::centre, 1.0f);
+    for (const auto& label : controlLabels)
+        drawCrispText (g, label.text, labelFont, (float)label.centre, labelBaseline, Align::centre, 0.5f);
 
-    // The product's name at the lower left, level with the labels.
+    // The product's name at the lower left, its capitals as high as the labels and the boxes.
+    const float nameLeft = (float)displayWell.getX() + 4.0f;
     g.setColour (Colour (0xffd5d9de));
-    drawCrispText (g, "BREVALON", fontWithCapHeight (boldFace(), 9.0f), (float)well.getX() + 4.0f, sliderTop - 5 + 2, Align::left, 2.0f);
+    drawCrispText (g, "BREVALON", fontWithCapHeight (boldFace(), 9.0f), nameLeft, labelBaseline + 2, Align::left, 2.0f);
     g.setColour (Colour (0xff6c737c));
-    drawCrispText (g, "LINEAR-PHASE FIR", fontWithCapHeight (regularFace(), 6.0f), (float)well.getX() + 4.0f, sliderTop + 12, Align::left,
-                   0.8f);
+    drawCrispText (g, "LINEAR-PHASE FIR", fontWithCapHeight (regularFace(), 6.0f), nameLeft, valueBoxTop + 12, Align::left, 0.8f);
     writePng (image, folder, "background");
 }
 
-// The bypass button is drawn centred and unscaled in an 88 x 35 area at (341, 190), so its image
-// starts at editor column 358 and only its 48 left columns lie inside the 406-pixel window: the
-// face keeps to those.
-const Rectangle<int> bypassFace (3, 8, 42, 30);
-
+// Off: a raised graphite key with a dark lamp. On: the key turns amber, its lamp glows and a halo
+// surrounds it, so the bypass is obvious even at a glance.
 void writeBypassButton (const juce::File& folder, bool on)
 {
     Image image = blankImage (54, 40);
     Graphics g (image);
-    const FaceColours off{ Colour (0xff2b2f34), Colour (0xff202327), Colour (0xff3f444b), Colour (0x14ffffff) };
-    const FaceColours lit{ Colour (0xff4a3414), Colour (0xff33240e), colours::amber, Colour (0x30ffd28a) };
+    const FaceColours off{ Colour (0xff30353b), Colour (0xff222529), Colour (0xff454b53), Colour (0x18ffffff) };
+    const FaceColours lit{ Colour (0xff6a4914), Colour (0xff47300c), colours::amber, Colour (0x40ffe0a8) };
     if (on)
     {
-        g.setColour (colours::amber.withAlpha (0.18f));
-        g.fillRoundedRectangle (bypassFace.toFloat().expanded (2.0f), 5.0f);
+        g.setColour (colours::amber.withAlpha (0.22f));
+        g.fillRoundedRectangle (bypassFace.toFloat().expanded (1.5f), 4.5f);
     }
     drawFace (g, bypassFace, on ? lit : off, 3.0f);
-    const juce::Point<float> lampCentre ((float)bypassFace.getCentreX(), (float)bypassFace.getY() + 9.0f);
-    drawLamp (g, lampCentre, 3.0f, colours::amber, on);
-    g.setColour (on ? colours::amber.brighter (0.3f) : colours::labelText);
-    drawCrispText (g, "BYPASS", fontWithCapHeight (boldFace(), 6.0f), (float)bypassFace.getCentreX(), bypassFace.getBottom() - 7,
-                   Align::centre);
+    drawLamp (g, bypassFace.toFloat().getCentre(), 3.5f, colours::amber, on);
     writePng (image, folder, on ? "bypass_button_down" : "bypass_button_up");
 }
 

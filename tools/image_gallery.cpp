@@ -107,7 +107,7 @@ Image mockWindow (bool bypassed, bool withPanel)
         g.setFont (uiFont (11.8f, false));
         g.drawText (values[i], box, juce::Justification::centred);
     }
-    g.drawImageAt (load (bypassed ? "bypass_button_down" : "bypass_button_up"), 358, 188);
+    g.drawImageAt (load (bypassed ? "bypass_button_down" : "bypass_button_up"), 341 + (88 - 54) / 2, 190 + (35 - 40) / 2);
 
     if (withPanel)
     {
