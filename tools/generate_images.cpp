@@ -206,10 +206,14 @@ Path pixelRoundedRect (Rectangle<int> area, float corner)
 // ---------------------------------------------------------------------------------------------
 // Toolbar buttons
 
-// The pad behind a toolbar symbol: nothing at rest, a faint raised plate under the mouse and a
-// recessed plate with an accent rim while pressed.
+// The pad behind a toolbar symbol: nothing visible at rest, a faint raised plate under the mouse
+// and a recessed plate with an accent rim while pressed. The toolbar's buttons take a click only
+// on pixels that are not fully transparent, so the whole area gets an invisible film first: a
+// click between the strokes of a symbol must still hit.
 void drawToolbarPad (Graphics& g, Rectangle<int> area, ButtonState state)
 {
+    g.setColour (Colour (0x03000000));
+    g.fillRect (area);
     if (state == ButtonState::normal)
         return;
     const auto pad = pixelRoundedRect (area, 3.0f);

@@ -174,6 +174,22 @@ TEST_F (EmbeddedImages, ButtonStatesDifferFromEachOther)
                 EXPECT_FALSE (samePixels (decode (states[i]), decode (states[j]))) << states[i] << " and " << states[j];
 }
 
+// The toolbar's image buttons take a click only where their image is not fully transparent, so
+// every pixel of every state must carry some alpha.
+TEST_F (EmbeddedImages, ToolbarButtonsAreClickableEverywhere)
+{
+    for (const char* stem : { "undo", "redo", "help", "info", "settings", "prev", "next", "ab", "ba", "acopyb", "bcopya" })
+        for (const auto& name : triplet (stem))
+        {
+            const auto image = decode (name);
+            int transparent = 0;
+            for (int y = 0; y < image.getHeight(); ++y)
+                for (int x = 0; x < image.getWidth(); ++x)
+                    transparent += image.getPixelAt (x, y).getAlpha() == 0 ? 1 : 0;
+            EXPECT_EQ (transparent, 0) << name;
+        }
+}
+
 // Each strip stacks 150 square frames; the pointer moves from one frame to the next, and the
 // knob stays inside its frame, leaving the corners clear.
 TEST_F (EmbeddedImages, KnobStripsHold150DistinctSquareFrames)
