@@ -68,6 +68,7 @@ Image mockWindow (bool bypassed, bool withPanel)
     g.fillAll (juce::Colours::black);
     g.drawImageAt (load ("background"), 0, 27);
 
+    // The toolbar at its layout positions, a few buttons shown under the mouse or pressed.
     const struct
     {
         const char* stem;
