@@ -174,6 +174,21 @@ TEST_F (EmbeddedImages, ButtonStatesDifferFromEachOther)
                 EXPECT_FALSE (samePixels (decode (states[i]), decode (states[j]))) << states[i] << " and " << states[j];
 }
 
+// Images holding two states side by side (the tick box: unticked left, ticked right) or one above
+// the other (the lamps: unlit, lit) must show two different halves.
+TEST_F (EmbeddedImages, TwoStateImagesHaveDifferentHalves)
+{
+    for (const char* name : { "checkbox_png", "LED_blue_png", "LED_green_png", "LED_orange_png", "LED_red_png", "LED_white_png" })
+    {
+        const auto image = decode (name);
+        const bool sideBySide = image.getWidth() > image.getHeight();
+        const auto first =
+            sideBySide ? image.getBounds().withWidth (image.getWidth() / 2) : image.getBounds().withHeight (image.getHeight() / 2);
+        const auto second = sideBySide ? first.withX (first.getRight()) : first.withY (first.getBottom());
+        EXPECT_FALSE (samePixels (image.getClippedImage (first), image.getClippedImage (second))) << name;
+    }
+}
+
 // The toolbar's image buttons take a click only where their image is not fully transparent, so
 // every pixel of every state must carry some alpha.
 TEST_F (EmbeddedImages, ToolbarButtonsAreClickableEverywhere)
