@@ -1,6 +1,7 @@
 #include "controls/BetterSlider.h"
 
 #include <cmath>
+#include <utility>
 
 namespace brevalon
 {
@@ -113,6 +114,7 @@ void BetterSlider::mouseDown (const juce::MouseEvent& e)
     if (e.mods.withoutMouseButtons() == juce::ModifierKeys (juce::ModifierKeys::altModifier))
     {
         Slider::mouseDoubleClick (e);
+        resetByClick = true;
         return;
     }
 
@@ -133,6 +135,9 @@ void BetterSlider::mouseDrag (const juce::MouseEvent& e)
 
 void BetterSlider::mouseUp (const juce::MouseEvent&)
 {
+    // The value box opens its editor on any click that did not move; a reset click is no edit.
+    if (std::exchange (resetByClick, false))
+        hideTextBox (true);
     if (currentDrag != nullptr)
     {
         restorePointerIfHidden();

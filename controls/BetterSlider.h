@@ -70,6 +70,7 @@ private:
     bool mouseIsDown = false;
     juce::ModifierKeys lastModifiers;
     juce::Time lastWheelEventTime;
+    bool resetByClick = false;
 
     // The drag in progress: its start, the last event's position and the value before snapping.
     std::unique_ptr<ScopedDragNotification> currentDrag;

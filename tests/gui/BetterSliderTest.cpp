@@ -295,28 +295,19 @@ TEST (BetterSlider, BindingTakesStepDefaultAndEditabilityFromTheParameter)
 }
 
 //==============================================================================
-TEST (BetterSlider, TypedTextIsParsedThroughTheParameterAsOneGesture)
+struct TextEntryCase
 {
-    BoundSlider bound (Processor::freqParam);
-    auto& parameter = bound.parameter();
-    bound.slider.setValue (parameter.getNormalised(), juce::dontSendNotification);
-    EditorAndHost editor (bound.processor, bound.slider, Processor::freqParam);
-    ComponentDriver driver (bound.slider);
+    const char* typed;
+    double expectedHz; // 0: the text does not parse
+};
 
-    driver.click (sliderCentre);
-    driver.pressKey (juce::KeyPress ('a', juce::ModifierKeys::ctrlModifier, 0));
-    driver.typeText ("22000");
-    driver.pressKey (juce::KeyPress (juce::KeyPress::returnKey));
-
-    EXPECT_EQ (bound.slider.getValue(), (double)parameter.plainToNormalised (22000.0));
-    EXPECT_EQ (parameter.getNormalised(), parameter.plainToNormalised (22000.0));
-    // The click that opened the box is a gesture without a change; the typed value is the next.
-    EXPECT_EQ (editor.hostGestures, juce::StringArray ("begin 0", "end 0", "begin 0", "end 0"));
-    EXPECT_EQ (editor.hostValueChanges, 1);
-}
-
-TEST (BetterSlider, TextThatDoesNotParseChangesNothing)
+class TextEntry : public testing::TestWithParam<TextEntryCase>
 {
+};
+
+TEST_P (TextEntry, ParsesThroughTheParameterAsOneGestureOrChangesNothing)
+{
+    const auto& c = GetParam();
     BoundSlider bound (Processor::freqParam);
     auto& parameter = bound.parameter();
     bound.slider.setValue (parameter.getNormalised(), juce::dontSendNotification);
@@ -326,14 +317,23 @@ TEST (BetterSlider, TextThatDoesNotParseChangesNothing)
 
     driver.click (sliderCentre);
     driver.pressKey (juce::KeyPress ('a', juce::ModifierKeys::ctrlModifier, 0));
-    driver.typeText ("loud");
+    driver.typeText (c.typed);
     driver.pressKey (juce::KeyPress (juce::KeyPress::returnKey));
 
-    EXPECT_EQ (bound.slider.getValue(), (double)before);
-    EXPECT_EQ (parameter.getNormalised(), before);
-    EXPECT_EQ (editor.hostGestures, juce::StringArray ("begin 0", "end 0")) << "only the click's";
-    EXPECT_EQ (editor.hostValueChanges, 0);
+    const bool parses = c.expectedHz != 0.0;
+    const float expected = parses ? parameter.plainToNormalised (c.expectedHz) : before;
+    EXPECT_EQ (bound.slider.getValue(), (double)expected);
+    EXPECT_EQ (parameter.getNormalised(), expected);
+    // The click that opened the box is a gesture without a change; a typed value is the next.
+    const juce::StringArray clickGesture ("begin 0", "end 0");
+    const juce::StringArray bothGestures ("begin 0", "end 0", "begin 0", "end 0");
+    EXPECT_EQ (editor.hostGestures, parses ? bothGestures : clickGesture);
+    EXPECT_EQ (editor.hostValueChanges, parses ? 1 : 0);
 }
+
+INSTANTIATE_TEST_SUITE_P (BetterSlider, TextEntry,
+                          testing::Values (TextEntryCase{ "22000", 22000.0 }, TextEntryCase{ "22.5 kHz", 22500.0 },
+                                           TextEntryCase{ "30000", 25000.0 }, TextEntryCase{ "loud", 0.0 }, TextEntryCase{ "", 0.0 }));
 
 struct ResetCase
 {
@@ -368,6 +368,9 @@ TEST_P (ResetToDefault, ReachesTheHostAsOneGesture)
     EXPECT_EQ (editor.calls[change + 1], "drag ended");
     EXPECT_EQ (editor.calls.indexOf ("value changed", false, change + 1), -1);
     EXPECT_EQ (editor.hostValueChanges, 1);
+    auto* valueBox = dynamic_cast<juce::Label*> (bound.slider.getChildComponent (0));
+    ASSERT_NE (valueBox, nullptr);
+    EXPECT_EQ (valueBox->getCurrentTextEditor(), nullptr) << "a reset leaves the value box closed";
 }
 
 INSTANTIATE_TEST_SUITE_P (BetterSlider, ResetToDefault, testing::Values (ResetCase{ "DoubleClick", true }, ResetCase{ "AltClick", false }),
