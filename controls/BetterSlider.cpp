@@ -107,7 +107,7 @@ void BetterSlider::mouseDown (const juce::MouseEvent& e)
 {
     mouseIsDown = true;
     lastModifiers = e.mods;
-    if (! isEnabled())
+    if (! isEnabled() || ! (e.mods.isLeftButtonDown() || e.mods.isRightButtonDown()))
         return;
 
     // Alt+click is the double-click action, with its own gesture.

@@ -280,6 +280,22 @@ TEST (BetterSlider, UnboundSliderScrollsATenthPerNotchAndShowsTwoDecimals)
     EXPECT_EQ (slider.getValueFromText ("0.8"), slider.getValue()) << "an unbound slider cannot use typed text";
 }
 
+TEST (BetterSlider, AStepwiseSliderWheelsOneIntervalPerEvent)
+{
+    BetterSlider slider;
+    slider.setSliderStyle (juce::Slider::LinearBarVertical);
+    slider.setTextBoxStyle (juce::Slider::TextBoxBelow, false, 54, 17);
+    slider.setRange (0.0, 1.0, 0.25);
+    slider.setSize (62, 24);
+    slider.setValue (0.5, juce::dontSendNotification);
+    ComponentDriver driver (slider);
+
+    driver.wheel (sliderCentre, 3.0f * ComponentDriver::wheelNotch);
+    EXPECT_EQ (slider.getValue(), 0.75);
+    driver.wheel (sliderCentre, -0.1f * ComponentDriver::wheelNotch, shift);
+    EXPECT_EQ (slider.getValue(), 0.5);
+}
+
 TEST (BetterSlider, BindingTakesStepDefaultAndEditabilityFromTheParameter)
 {
     BoundSlider bound (Processor::freqParam);

@@ -208,6 +208,21 @@ TEST (MagnitudeDisplay, CurvePointAtTheCornerSitsAtMinusPointOneDecibel)
     EXPECT_EQ (plot.getMarkerX(), (float)frequencyToColumn (corner, plot.getWidth(), 48000.0f) - 0.5f);
 }
 
+TEST (MagnitudeDisplay, DragsAnywhereOverItsLayers)
+{
+    FedDisplay fed;
+    fed.prepareAndFeed (96000.0);
+    fed.display.setXYValues (0.2f, 0.5f);
+    test::ComponentDriver driver (fed.display);
+
+    // From the middle of the plot, and from the message area's label corner.
+    driver.drag ({ 180, 70 }, { { 20, -10 } });
+    driver.drag ({ 5, 130 }, { { 20, -10 } });
+
+    EXPECT_EQ (fed.display.getXValue(), 0.4f);
+    EXPECT_EQ (fed.display.getYValue(), 0.6f);
+}
+
 //==============================================================================
 // Counts repaint requests that reach the display (its own and its layers').
 class RepaintCounter : public juce::CachedComponentImage
