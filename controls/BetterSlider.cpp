@@ -58,7 +58,14 @@ BetterSlider::BetterSlider()
     listenToValueBox();
 }
 
-BetterSlider::~BetterSlider() = default;
+BetterSlider::~BetterSlider()
+{
+    // The value box outlives this member: it goes with the framework slider.
+    hideTextBox (true);
+    for (auto* child : getChildren())
+        if (auto* valueBox = dynamic_cast<juce::Label*> (child))
+            valueBox->removeListener (valueBoxDoubleClick.get());
+}
 
 void BetterSlider::lookAndFeelChanged()
 {
