@@ -1,5 +1,6 @@
 #include "processor/QuillfenAudioProcessor.h"
 
+#include "controls/SharedTypefaces.h"
 #include "processor/HostParameter.h"
 #include "processor/PluginIdentity.h"
 #include "state/XmlGuard.h"
@@ -21,7 +22,9 @@ QuillfenAudioProcessor::QuillfenAudioProcessor (const BusesProperties& buses, st
 
 QuillfenAudioProcessor::~QuillfenAudioProcessor()
 {
-    // Settings first, then the state engine with the parameters.
+    // The shared typefaces first (the next editor creates them again), then the settings, then
+    // the state engine with the parameters.
+    SharedTypefaces::release();
     globalSettings.reset();
     stateEngine.reset();
 }

@@ -27,7 +27,7 @@ packages=(
     build-essential cmake pkg-config ccache
     juce-modules-source libflac-dev libvorbis-dev libogg-dev libpng-dev libjpeg-dev zlib1g-dev
     fst-dev lv2-dev fonts-dejavu-core
-    libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth locales
+    libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth libx11-dev locales
 )
 "$repo/tools/install-packages.sh" "${packages[@]}"
 

@@ -1,0 +1,29 @@
+#include "Screenshot.h"
+
+namespace brevalon::test
+{
+
+juce::Image renderComponent (juce::Component& component)
+{
+    return component.createComponentSnapshot (component.getLocalBounds(), true, 1.0f);
+}
+
+juce::File saveScreenshot (juce::Component& component, const juce::String& name, juce::Colour backdrop)
+{
+    juce::Image image (juce::Image::ARGB, component.getWidth(), component.getHeight(), true);
+    {
+        juce::Graphics g (image);
+        g.fillAll (backdrop);
+        g.drawImageAt (renderComponent (component), 0, 0);
+    }
+
+    const juce::File folder (BREVALON_SCREENSHOT_FOLDER);
+    folder.createDirectory();
+    const auto file = folder.getChildFile (name + ".png");
+    file.deleteFile();
+    juce::FileOutputStream stream (file);
+    juce::PNGImageFormat().writeImageToStream (image, stream);
+    return file;
+}
+
+} // namespace brevalon::test
