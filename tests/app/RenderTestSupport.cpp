@@ -17,6 +17,31 @@ extern char** environ;
 
 namespace brevalon::test
 {
+namespace
+{
+// The renderer's argument vector for exec: the program and the arguments, null-terminated.
+class RendererArguments
+{
+public:
+    explicit RendererArguments (const juce::StringArray& arguments)
+    {
+        words.emplace_back (BREVALON_RENDER_PATH);
+        for (const auto& argument : arguments)
+            words.push_back (argument.toStdString());
+        for (auto& word : words)
+            pointers.push_back (word.data());
+        pointers.push_back (nullptr);
+    }
+    RendererArguments (const RendererArguments&) = delete;
+    RendererArguments& operator= (const RendererArguments&) = delete;
+
+    char* const* get() noexcept { return pointers.data(); }
+
+private:
+    std::vector<std::string> words;
+    std::vector<char*> pointers;
+};
+} // namespace
 
 TemporaryFolder::TemporaryFolder()
     : folder (juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("brevalon-app-test-" + juce::Uuid().toString()))
@@ -73,15 +98,9 @@ RendererProcess::RendererProcess (const juce::StringArray& arguments, const std:
     posix_spawnattr_setsigdefault (&attributes, &defaults);
     posix_spawnattr_setflags (&attributes, POSIX_SPAWN_SETSIGDEF);
 
-    std::vector<std::string> words{ BREVALON_RENDER_PATH };
-    for (const auto& argument : arguments)
-        words.push_back (argument.toStdString());
-    std::vector<char*> argv;
-    for (auto& word : words)
-        argv.push_back (word.data());
-    argv.push_back (nullptr);
+    RendererArguments argv (arguments);
 
-    if (const int error = posix_spawn (&pid, BREVALON_RENDER_PATH, &actions, &attributes, argv.data(), environ); error != 0)
+    if (const int error = posix_spawn (&pid, BREVALON_RENDER_PATH, &actions, &attributes, argv.get(), environ); error != 0)
     {
         ADD_FAILURE() << "cannot start " << BREVALON_RENDER_PATH << ": " << std::strerror (error);
         pid = -1;
@@ -149,13 +168,7 @@ RunResult runRendererOnTerminal (const juce::StringArray& arguments)
     RunResult result;
 #if defined(__linux__)
     // Everything the child needs is prepared before the fork.
-    std::vector<std::string> words{ BREVALON_RENDER_PATH };
-    for (const auto& argument : arguments)
-        words.push_back (argument.toStdString());
-    std::vector<char*> argv;
-    for (auto& word : words)
-        argv.push_back (word.data());
-    argv.push_back (nullptr);
+    RendererArguments argv (arguments);
 
     int terminal = -1;
     const pid_t child = forkpty (&terminal, nullptr, nullptr, nullptr);
@@ -163,7 +176,7 @@ RunResult runRendererOnTerminal (const juce::StringArray& arguments)
         return result;
     if (child == 0)
     {
-        execv (argv[0], argv.data());
+        execv (BREVALON_RENDER_PATH, argv.get());
         _exit (127);
     }
     std::string text;
