@@ -28,11 +28,13 @@ public:
     // Uses the file of that name in the shared folder from now on and loads it.
     void attach (const juce::String& fileName);
     // Creates a missing file with the present values; otherwise sets every setting that the file
-    // names with a text the setting understands. A file that does not parse, or whose root is not
-    // "Quillfen", changes nothing. Names and texts match without regard to case.
+    // names with a text the setting understands. A file that does not parse, is larger than the
+    // XML guard allows, or whose root is not "Quillfen", changes nothing. Names and texts match without regard to case.
     void load();
-    // Writes the present values over the file, creating the shared folder when it is missing.
-    // True when the file was written.
+    // Writes the present values into the file, creating the shared folder when it is missing.
+    // The file is shared with other products and versions: the settings' elements are updated in
+    // place and every other element is kept; a file that does not parse (or that the XML guard
+    // rejects) is replaced. Writes through a symbolic link to its target. True when written.
     bool save();
     // save, and take the written file as seen, so this object's own write is not loaded back.
     bool saveAndRemember();
