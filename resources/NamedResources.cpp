@@ -9,8 +9,7 @@ namespace brevalon::resources
 {
 namespace
 {
-// The table's order of names. Every name the product knows of is listed; a resource that is not
-// compiled in is skipped by the lookups.
+// The table's order of names.
 constexpr const char* tableOrder[] = {
     "LED_blue_png",
     "LED_green_png",
@@ -93,11 +92,7 @@ const char* getNamedResource (const char* name, int& size) noexcept
 
 std::vector<const char*> getNamedResourceNames()
 {
-    std::vector<const char*> names;
-    for (const char* name : tableOrder)
-        if (isCompiledIn (name))
-            names.push_back (name);
-    return names;
+    return { std::begin (tableOrder), std::end (tableOrder) };
 }
 
 } // namespace brevalon::resources

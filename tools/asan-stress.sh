@@ -28,5 +28,5 @@ build=${BREVALON_ASAN_BUILD_DIR:-/tmp/brevalon-asan-$(printf %s "$repo" | md5sum
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
 
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREVALON_SANITIZE=address -DBREVALON_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" -j2 --target host_tests
+cmake --build "$build" -j"$(nproc)" --target host_tests
 "$build/tests/host/host_tests" --gtest_filter="$filter"

@@ -6,7 +6,13 @@ set -euo pipefail
 
 missing=()
 for package in "$@"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    # The status is read whole (one line per installed architecture) before matching, so a
+    # present package never looks missing.
+    status=$(dpkg-query -W -f='${Status}\n' "$package" 2>/dev/null || true)
+    case "$status" in
+        *"install ok installed"*) ;;
+        *) missing+=("$package") ;;
+    esac
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

@@ -7,7 +7,8 @@
 #   tools/run.sh build   build only
 #
 # BREVALON_BUILD_DIR overrides the build directory (default: a folder under /tmp named after
-# this checkout). With CI=true, warnings in the project's own code are errors.
+# this checkout); every mode prints it once built. With CI=true, warnings in the project's own
+# code are errors.
 set -euo pipefail
 
 mode=${1:-}
@@ -31,7 +32,10 @@ packages=(
 "$repo/tools/install-packages.sh" "${packages[@]}"
 
 # A locale with a decimal comma, so the tests can show that texts do not depend on the locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+# The list is read whole before matching: grep -q stopping early would make `locale` fail
+# under pipefail and the locale look missing.
+locales=$(locale -a 2>/dev/null || true)
+if ! grep -qix 'de_DE\.utf-\?8' <<<"$locales"; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "note: could not generate de_DE.UTF-8; the locale test will be skipped"
@@ -41,10 +45,11 @@ warnings_as_errors=OFF
 [ "${CI:-}" = "true" ] && warnings_as_errors=ON
 
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBREVALON_WARNINGS_AS_ERRORS=$warnings_as_errors >/dev/null
-cmake --build "$build" -j2
+cmake --build "$build" -j"$(nproc)"
+echo "Built in $build"
 
 case "$mode" in
     demo) "$build/app/brevalon-render" --demo "$build/demo" ;;
-    test) ctest --test-dir "$build" --output-on-failure -j2 ;;
-    build) echo "Built in $build" ;;
+    test) ctest --test-dir "$build" --output-on-failure -j"$(nproc)" ;;
+    build) ;;
 esac

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <random>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -214,37 +213,6 @@ void writeWavHeader (const juce::File& file, int sampleRate, int numChannels, ju
     out.writeShort (16);
     out.write ("data", 4);
     out.writeInt (static_cast<int> (dataBytes));
-}
-
-juce::AudioBuffer<float> makeNoise (int numChannels, int numSamples, unsigned seed, float amplitude)
-{
-    std::mt19937 random (seed);
-    std::uniform_real_distribution<float> value (-amplitude, amplitude);
-    juce::AudioBuffer<float> noise (numChannels, numSamples);
-    for (int channel = 0; channel < numChannels; ++channel)
-        for (int i = 0; i < numSamples; ++i)
-            noise.setSample (channel, i, value (random));
-    return noise;
-}
-
-juce::AudioBuffer<float> makeQuantisedNoise (int numChannels, int numSamples, unsigned seed, int bitsPerSample)
-{
-    auto noise = makeNoise (numChannels, numSamples, seed);
-    const float steps = static_cast<float> (1 << (bitsPerSample - 1));
-    for (int channel = 0; channel < numChannels; ++channel)
-        for (int i = 0; i < numSamples; ++i)
-            noise.setSample (channel, i, std::round (noise.getSample (channel, i) * steps) / steps);
-    return noise;
-}
-
-bool identical (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
-{
-    if (a.getNumChannels() != b.getNumChannels() || a.getNumSamples() != b.getNumSamples())
-        return false;
-    for (int channel = 0; channel < a.getNumChannels(); ++channel)
-        if (std::memcmp (a.getReadPointer (channel), b.getReadPointer (channel), sizeof (float) * (size_t)a.getNumSamples()) != 0)
-            return false;
-    return true;
 }
 
 } // namespace brevalon::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/AudioBuffers.h"
+
 #include <juce_audio_formats/juce_audio_formats.h>
 
 #include <string>
@@ -78,14 +80,5 @@ void writeAudioFile (const juce::File& file, const juce::AudioBuffer<float>& sam
 // Creates `file` holding only the 44-byte header of a 16-bit PCM WAV whose data chunk claims
 // `claimedFrames`; the caller adds as much of the data as a case needs.
 void writeWavHeader (const juce::File& file, int sampleRate, int numChannels, juce::int64 claimedFrames);
-
-// Uniform noise in -amplitude..amplitude, reproducible from the seed.
-juce::AudioBuffer<float> makeNoise (int numChannels, int numSamples, unsigned seed, float amplitude = 0.5f);
-
-// Noise quantised to `bitsPerSample`, so it survives a round trip through an integer file.
-juce::AudioBuffer<float> makeQuantisedNoise (int numChannels, int numSamples, unsigned seed, int bitsPerSample);
-
-// True when both buffers have the same shape and bit-identical samples.
-bool identical (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b);
 
 } // namespace brevalon::test

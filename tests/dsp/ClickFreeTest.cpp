@@ -4,10 +4,10 @@
 // design at 20 kHz and compared with the equally limited output of an engine that had the new
 // settings all along. A click is the peak of that difference.
 
-#include "tests/support/AllocationCounter.h"
 #include "processor/dsp/FirDesign.h"
 #include "processor/dsp/FirLowpassEngine.h"
-#include "StereoSignal.h"
+#include "tests/support/AllocationCounter.h"
+#include "tests/support/StereoSignal.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +20,8 @@
 #include <vector>
 
 using namespace brevalon;
-using brevalon::test::Stereo;
 using brevalon::test::identical;
+using brevalon::test::Stereo;
 
 namespace
 {

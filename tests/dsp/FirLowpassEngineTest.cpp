@@ -1,32 +1,19 @@
 #include "processor/dsp/FirLowpassEngine.h"
-#include "StereoSignal.h"
-#include "tests/support/AllocationCounter.h"
 #include "processor/dsp/FirDesign.h"
+#include "tests/support/AllocationCounter.h"
+#include "tests/support/StereoSignal.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 #include <vector>
 
 using namespace brevalon;
+using brevalon::test::makeStereoNoise;
 using brevalon::test::Stereo;
 
 namespace
 {
-
-Stereo noise (size_t n, unsigned seed)
-{
-    std::mt19937 random (seed);
-    std::uniform_real_distribution<float> value (-1.0f, 1.0f);
-    Stereo s (n);
-    for (size_t i = 0; i < n; ++i)
-    {
-        s.left[i] = value (random);
-        s.right[i] = value (random);
-    }
-    return s;
-}
 
 // Runs `input` through the engine from sample `begin` to `end` in blocks of `blockSize`.
 void run (FirLowpassEngine& engine, const Stereo& input, Stereo& output, size_t begin, size_t end, int blockSize = 64,
@@ -68,7 +55,7 @@ TEST (FirLowpassEngine, MatchesDirectConvolution)
         const auto design = designLowpass (c.corner, c.slope, c.rate);
         const int centre = design.nominalLength >> 1;
 
-        const auto input = noise (3000, 3);
+        const auto input = makeStereoNoise (3000, 3);
         const auto output = run (engine, input, 37);
 
         for (size_t i = 0; i < input.size(); ++i)
@@ -124,7 +111,7 @@ TEST (FirLowpassEngine, DryOnlyIsTheInputDelayedBitForBit)
         FirLowpassEngine engine;
         engine.setFilter (21000, 0.75, rate);
         engine.setMixGains (1.0);
-        const auto input = noise (5000, 5);
+        const auto input = makeStereoNoise (5000, 5);
         const auto output = run (engine, input, 100);
         const auto delay = (size_t)engine.latencySamples();
         for (size_t i = 0; i < input.size(); ++i)
@@ -141,7 +128,7 @@ TEST (FirLowpassEngine, DryOnlyIsTheInputDelayedBitForBit)
 // stretches the delayed input, bit for bit.
 TEST (FirLowpassEngine, SwitchingBypassKeepsTimeAlignment)
 {
-    const auto input = noise (8000, 9);
+    const auto input = makeStereoNoise (8000, 9);
     FirLowpassEngine reference;
     reference.setFilter (21000, 0.75, 96000);
     const auto filtered = run (reference, input);
@@ -182,7 +169,7 @@ TEST (FirLowpassEngine, SwitchingBypassKeepsTimeAlignment)
 
 TEST (FirLowpassEngine, CornerAndSlopeChangesKeepHistoryRateChangeClearsIt)
 {
-    const auto input = noise (3000, 13);
+    const auto input = makeStereoNoise (3000, 13);
     FirLowpassEngine steady;
     steady.setFilter (21000, 0.75, 96000);
     const auto expected = run (steady, input);
@@ -222,7 +209,7 @@ TEST (FirLowpassEngine, CornerAndSlopeChangesKeepHistoryRateChangeClearsIt)
 TEST (FirLowpassEngine, UnsupportedRatesPassAudioThroughAndRecover)
 {
     FirLowpassEngine engine;
-    const auto input = noise (500, 17);
+    const auto input = makeStereoNoise (500, 17);
     EXPECT_FALSE (engine.isActive());
     EXPECT_TRUE (run (engine, input) == input) << "before any design";
 
@@ -280,7 +267,7 @@ TEST (FirLowpassEngine, ResponseChangedIsTakenOnce)
 
 TEST (FirLowpassEngine, EmptyBlocksChangeNothing)
 {
-    const auto input = noise (1000, 19);
+    const auto input = makeStereoNoise (1000, 19);
     FirLowpassEngine reference;
     reference.setFilter (21000, 0.75, 96000);
     const auto expected = run (reference, input);
@@ -300,7 +287,7 @@ TEST (FirLowpassEngine, EmptyBlocksChangeNothing)
 
 TEST (FirLowpassEngine, MonoAndInPlaceProcessing)
 {
-    const auto input = noise (2000, 23);
+    const auto input = makeStereoNoise (2000, 23);
     Stereo duplicated = input;
     duplicated.right = duplicated.left;
     FirLowpassEngine stereoEngine;
@@ -331,7 +318,7 @@ TEST (FirLowpassEngine, ProcessingAndRedesignAtTheSameRateNeverAllocate)
 {
     FirLowpassEngine engine;
     engine.setFilter (21000, 0.75, 192000);
-    auto input = noise (4096, 29);
+    auto input = makeStereoNoise (4096, 29);
     Stereo output (input.size());
 
     test::AllocationScope scope;

@@ -1,5 +1,6 @@
 #include "processor/dsp/StereoDotProduct.h"
 #include "processor/dsp/FirDesign.h"
+#include "tests/support/StereoSignal.h"
 
 #include <gtest/gtest.h>
 
@@ -83,14 +84,7 @@ TEST (StereoDotProduct, FilterBlockPathsAgree)
         GTEST_SKIP() << "this processor has no AVX2/FMA";
 
     const auto design = designLowpass (21000, 1.0, 192000);
-    std::mt19937 random (5);
-    std::uniform_real_distribution<float> value (-1.0f, 1.0f);
-    std::vector<float> left (5000), right (5000);
-    for (size_t i = 0; i < left.size(); ++i)
-    {
-        left[i] = value (random);
-        right[i] = value (random);
-    }
+    const auto [left, right] = test::makeStereoNoise (5000, 5);
 
     StereoDelayLine baselineDelay, avxDelay;
     baselineDelay.setLength ((uint32_t)design.nominalLength);
@@ -207,17 +201,10 @@ BlockRun runBlocks (bool avx2, bool crossfade, int maxBlock)
     for (int k = 0; k < second.count; ++k)
         current[(size_t)(second.readOffset - (int)fadeOffset + k)] = second.coefficients[(size_t)k];
 
-    std::mt19937 random (3);
-    std::uniform_real_distribution<float> value (-1.0f, 1.0f);
     const size_t length = 6000, rampStart = 1500;
     const int rampLength = 960;
     BlockRun out{ std::vector<float> (length), std::vector<float> (length) };
-    std::vector<float> left (length), right (length);
-    for (size_t i = 0; i < length; ++i)
-    {
-        left[i] = value (random);
-        right[i] = value (random);
-    }
+    const auto [left, right] = test::makeStereoNoise (length, 3);
 
     StereoDelayLine delay;
     delay.setLength ((uint32_t)first.nominalLength);

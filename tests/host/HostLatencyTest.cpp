@@ -121,7 +121,7 @@ TEST_P (HostLatency, HostBypassDelaysTheInputByTheLatency)
 
     instance.prepareToPlay (96000.0, blockSize);
     setHostBypass (instance, true);
-    const auto input = makeNoise (8192, 0.5f, 17);
+    const auto input = makeNoise (2, 8192, 17, 0.5f);
     auto output = input;
     process (instance, output, blockSize, true);
     EXPECT_EQ (reportedLatency (instance, traits, latency), latency);

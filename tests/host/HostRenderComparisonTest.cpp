@@ -57,7 +57,7 @@ TEST (HostRenderComparison, RendererOutputEqualsTheVst3Output)
     const auto outputFile = scratch.folder.getChildFile ("out.wav");
 
     // Noise with a tone below and one above the corner.
-    auto signal = makeNoise (48000, 0.25f, 5);
+    auto signal = makeNoise (2, 48000, 5, 0.25f);
     const auto low = makeSine (1000.0, rate, signal.getNumSamples(), 0.25f);
     const auto high = makeSine (30000.0, rate, signal.getNumSamples(), 0.25f);
     for (int channel = 0; channel < 2; ++channel)

@@ -129,7 +129,7 @@ TEST_P (HostHostileState, DeeplyNestedChunkIsIgnored)
     ASSERT_NE (hosted.instance, nullptr);
     auto& instance = *hosted.instance;
     instance.prepareToPlay (rate, blockSize);
-    auto noise = makeNoise (blockSize * 8, 0.5f, 7);
+    auto noise = makeNoise (2, blockSize * 8, 7, 0.5f);
 
     process (instance, noise, blockSize);
     const float defaultFrequency = pluginParameter (instance, GetParam(), 0)->getValue();
@@ -145,7 +145,7 @@ TEST_P (HostHostileState, DeeplyNestedChunkIsIgnored)
     instance.setStateInformation (hostile.getData(), static_cast<int> (hostile.getSize()));
     pumpMessagesUntil ([] { return true; });
 
-    noise = makeNoise (blockSize * 8, 0.5f, 7);
+    noise = makeNoise (2, blockSize * 8, 7, 0.5f);
     process (instance, noise, blockSize);
     bool finite = true;
     for (int channel = 0; channel < noise.getNumChannels(); ++channel)

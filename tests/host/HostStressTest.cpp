@@ -28,7 +28,7 @@ TEST (HostStress, FiftyCyclesAtRandomRatesAndBlockSizes)
 
         // At least four blocks, and at least 8192 samples.
         const int numSamples = juce::jmax (4 * maximumBlock, 8192);
-        auto buffer = makeNoise (numSamples, 1.0f, cycle);
+        auto buffer = makeNoise (2, numSamples, static_cast<unsigned> (cycle), 1.0f);
         juce::MidiBuffer midi;
         for (int start = 0; start < numSamples;)
         {

@@ -207,16 +207,6 @@ juce::AudioBuffer<float> makeSine (double frequencyHz, double sampleRate, int nu
     return buffer;
 }
 
-juce::AudioBuffer<float> makeNoise (int numSamples, float amplitude, juce::int64 seed)
-{
-    juce::Random random (seed);
-    juce::AudioBuffer<float> buffer (2, numSamples);
-    for (int channel = 0; channel < 2; ++channel)
-        for (int i = 0; i < numSamples; ++i)
-            buffer.setSample (channel, i, amplitude * (2.0f * random.nextFloat() - 1.0f));
-    return buffer;
-}
-
 double rmsOf (const juce::AudioBuffer<float>& buffer, int start, int count)
 {
     double sum = 0.0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/AudioBuffers.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <gtest/gtest.h>
@@ -81,10 +83,10 @@ void process (juce::AudioPluginInstance& instance, juce::AudioBuffer<float>& buf
 // Switches the host's bypass for the format (its bypass parameter, where it has one).
 void setHostBypass (juce::AudioPluginInstance& instance, bool bypassed);
 
+// White noise for the hosted instance, from the generator all tests share.
+using test::makeNoise;
 // A stereo sine of that frequency and peak amplitude.
 juce::AudioBuffer<float> makeSine (double frequencyHz, double sampleRate, int numSamples, float amplitude);
-// Stereo white noise in -amplitude..amplitude, different in each channel, from a fixed seed.
-juce::AudioBuffer<float> makeNoise (int numSamples, float amplitude, juce::int64 seed);
 // Root-mean-square level of both channels over [start, start + count).
 double rmsOf (const juce::AudioBuffer<float>& buffer, int start, int count);
 } // namespace brevalon::host

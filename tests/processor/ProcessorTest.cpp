@@ -1,6 +1,7 @@
-#include "tests/support/AllocationCounter.h"
-#include "tests/support/LockHolder.h"
 #include "processor/QuillfenTemplateAudioProcessor.h"
+#include "tests/support/AllocationCounter.h"
+#include "tests/support/AudioBuffers.h"
+#include "tests/support/LockHolder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include <cmath>
 #include <cstring>
 #include <future>
-#include <random>
 #include <thread>
 
 using namespace brevalon;
@@ -17,17 +17,8 @@ namespace
 {
 
 using Processor = QuillfenTemplateAudioProcessor;
-
-juce::AudioBuffer<float> noise (int channels, int samples, unsigned seed)
-{
-    std::mt19937 random (seed);
-    std::uniform_real_distribution<float> value (-1.0f, 1.0f);
-    juce::AudioBuffer<float> buffer (channels, samples);
-    for (int c = 0; c < channels; ++c)
-        for (int i = 0; i < samples; ++i)
-            buffer.setSample (c, i, value (random));
-    return buffer;
-}
+using test::identical;
+using test::makeNoise;
 
 enum class Path
 {
@@ -61,16 +52,6 @@ bool isDelayedCopy (const juce::AudioBuffer<float>& output, const juce::AudioBuf
             if (std::memcmp (&expected, output.getReadPointer (c) + i, sizeof (float)) != 0)
                 return false;
         }
-    return true;
-}
-
-bool identical (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b)
-{
-    if (a.getNumChannels() != b.getNumChannels() || a.getNumSamples() != b.getNumSamples())
-        return false;
-    for (int c = 0; c < a.getNumChannels(); ++c)
-        if (std::memcmp (a.getReadPointer (c), b.getReadPointer (c), sizeof (float) * (size_t)a.getNumSamples()) != 0)
-            return false;
     return true;
 }
 
@@ -119,7 +100,7 @@ TEST (Processor, LatencyIsReportedOnlyWhenItChangesAndNeverMovesWithTheShape)
     processor.prepareToPlay (96000, 1024);
     EXPECT_EQ (counter.latencyChanges, 1);
 
-    const auto input = noise (2, 512, 1);
+    const auto input = makeNoise (2, 512, 1, 1.0f);
     for (const double hz : { 20000.0, 22500.0, 25000.0 })
         for (const double slope : { 0.0, 0.5, 1.0 })
         {
@@ -157,7 +138,7 @@ TEST (Processor, AmountLaw)
         Processor processor;
         processor.prepareToPlay (96000, 64);
         processor.setMix (c.mix);
-        render (processor, noise (2, 64, 2));
+        render (processor, makeNoise (2, 64, 2, 1.0f));
         EXPECT_NEAR (processor.getEngine().getDryGain(), c.dry, c.dry * 1e-6) << c.mix;
         EXPECT_DOUBLE_EQ (processor.getEngine().getWetGain(), 1.0 - processor.getEngine().getDryGain());
     }
@@ -165,7 +146,7 @@ TEST (Processor, AmountLaw)
 
 TEST (Processor, FullMixHasNoDryPathAndZeroMixIsTheDelayedInput)
 {
-    const auto input = noise (2, 3000, 3);
+    const auto input = makeNoise (2, 3000, 3, 1.0f);
 
     Processor wet;
     wet.prepareToPlay (96000, 256);
@@ -188,7 +169,7 @@ TEST (Processor, FullMixHasNoDryPathAndZeroMixIsTheDelayedInput)
 // Linear phase in every mode: the input comes out exactly the latency later.
 TEST (Processor, BypassDelaysTheInputByTheLatency)
 {
-    const auto input = noise (2, 2000, 4);
+    const auto input = makeNoise (2, 2000, 4, 1.0f);
     for (const double rate : { 96000.0, 192000.0 })
     {
         Processor parameterBypass;
@@ -227,7 +208,7 @@ TEST (Processor, ChangesWhileHostBypassedApplyOnTheFirstNormalBlock)
 {
     Processor processor;
     processor.prepareToPlay (96000, 64);
-    const auto block = noise (2, 64, 5);
+    const auto block = makeNoise (2, 64, 5, 1.0f);
 
     processor.setFrequencyHz (24000.0);
     processor.setSlope (0.2);
@@ -244,7 +225,7 @@ TEST (Processor, ChangesWhileHostBypassedApplyOnTheFirstNormalBlock)
 
 TEST (Processor, MonoBufferIsFilteredAsOneChannel)
 {
-    const auto mono = noise (1, 3000, 6);
+    const auto mono = makeNoise (1, 3000, 6, 1.0f);
     juce::AudioBuffer<float> stereo (2, mono.getNumSamples());
     stereo.copyFrom (0, 0, mono, 0, 0, mono.getNumSamples());
     stereo.copyFrom (1, 0, mono, 0, 0, mono.getNumSamples());
@@ -260,7 +241,7 @@ TEST (Processor, MonoBufferIsFilteredAsOneChannel)
 
 TEST (Processor, UnsupportedRatePassesAudioThroughUntouched)
 {
-    const auto input = noise (2, 2000, 7);
+    const auto input = makeNoise (2, 2000, 7, 1.0f);
     Processor processor;
     processor.prepareToPlay (44100, 256);
     EXPECT_TRUE (identical (render (processor, input), input));
@@ -319,7 +300,7 @@ TEST (Processor, ProcessingNeitherAllocatesNorLocks)
 {
     Processor processor;
     processor.prepareToPlay (192000, 512);
-    auto buffer = noise (2, 512, 8);
+    auto buffer = makeNoise (2, 512, 8, 1.0f);
     juce::MidiBuffer midi;
 
     {

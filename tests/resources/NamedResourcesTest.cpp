@@ -31,21 +31,27 @@ TEST (NamedResources, ExactCaseSensitiveLookup)
     EXPECT_EQ (size, 0);
 }
 
-TEST (NamedResources, NamesFollowTheTableOrder)
+TEST (NamedResources, TableHoldsEveryResourceInItsOrder)
 {
-    const auto names = brevalon::resources::getNamedResourceNames();
-    ASSERT_GE (names.size(), 3u);
-    // The documents keep their relative order: defaultHelp_xml, help_xml, ..., presets_xml last.
-    std::vector<std::string> documents;
-    for (const char* name : names)
-        if (juce::String (name).endsWith ("_xml"))
-            documents.emplace_back (name);
-    EXPECT_EQ (documents, (std::vector<std::string>{ "defaultHelp_xml", "help_xml", "presets_xml" }));
-    EXPECT_STREQ (names.back(), "presets_xml");
-    for (const char* name : names)
+    const auto expected = juce::StringArray::fromTokens (
+        "LED_blue_png LED_green_png LED_orange_png LED_red_png LED_white_png ab_png ab_s2_png ab_s3_png acopyb_png acopyb_s2_png "
+        "acopyb_s3_png ba_png ba_s2_png ba_s3_png bcopya_png bcopya_s2_png bcopya_s3_png button_png button_s2_png button_s3_png "
+        "checkbox_png help_png help_s2_png help_s3_png info_png info_s2_png info_s3_png logo_png next_png next_s2_png next_s3_png "
+        "prev_png prev_s2_png prev_s3_png redo_png redo_s2_png redo_s3_png settings_png settings_s2_png settings_s3_png undo_png "
+        "undo_s2_png undo_s3_png window_background_png defaultHelp_xml help_xml knobmid_png knobsmall_png bypass_button_down_png "
+        "bypass_button_up_png background_png button_down_png button_over_png button_up_png display_background_png "
+        "touch_display_background_png touch_display_wide_background_png presets_xml",
+        " ", "");
+    ASSERT_EQ (expected.size(), 58);
+
+    juce::StringArray names;
+    for (const char* name : resources::getNamedResourceNames())
+        names.add (name);
+    EXPECT_EQ (names, expected);
+    for (const auto& name : names)
     {
         int size = 0;
-        EXPECT_NE (getNamedResource (name, size), nullptr) << name;
+        EXPECT_NE (getNamedResource (name.toRawUTF8(), size), nullptr) << name;
         EXPECT_GT (size, 0) << name;
     }
 }

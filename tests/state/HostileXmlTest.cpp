@@ -1,5 +1,5 @@
 #include "tests/support/HostileXml.h"
-#include "StateTestFixture.h"
+#include "StateEngineFixture.h"
 #include "state/GlobalParamList.h"
 #include "state/StateCode.h"
 #include "state/StateEngine.h"
@@ -92,7 +92,7 @@ TEST (XmlGuard, AcceptsOnlyWellFormedDocumentsWithinTheLimits)
     }
 }
 
-class HostileFiles : public StateTest
+class HostileFiles : public StateEngineFixture
 {
 protected:
     // Writes the document's text as a file of the shared folder and returns the text.

@@ -1,17 +1,23 @@
-#include "state/Clipboard.h"
 #include "state/StateCode.h"
-#include "StateTestFixture.h"
+#include "StateEngineFixture.h"
+#include "state/Clipboard.h"
 
 #include <random>
 
 using namespace brevalon;
 
-TEST_F (StateTest, DefaultCodeText)
+// The state code: the current values as text, copied to the clipboard and pasted from any text
+// that contains it.
+class CopyAndPaste : public StateEngineFixture
+{
+};
+
+TEST_F (CopyAndPaste, DefaultCodeText)
 {
     EXPECT_EQ (StateCode::make (*engine), "<Brevalon freqParam=\"21000.0\" slopeParam=\"75.0\" mixParam=\"100.0\" bypassParam=\"Off\"/>");
 }
 
-TEST_F (StateTest, CopyAndPasteBetweenInstancesIsOneUndoStep)
+TEST_F (CopyAndPaste, CopyAndPasteBetweenInstancesIsOneUndoStep)
 {
     engine->setValueWithUndo (0, param (0).plainToNormalised (23500.0));
     engine->setValueWithUndo (1, 0.4f);
@@ -33,10 +39,16 @@ TEST_F (StateTest, CopyAndPasteBetweenInstancesIsOneUndoStep)
     EXPECT_EQ (other->getModel().getParameterAt (0)->getValue(), 23000.0);
 }
 
-TEST_F (StateTest, PasteFindsTheCodeInSurroundingText)
+TEST_F (CopyAndPaste, PasteFindsTheCodeInSurroundingText)
 {
-    const struct { const char* text; double frequency; } accepted[] = {
-        { "Hi,\n\nhere is my setting:\n-----\n<Brevalon freqParam=\"22000.0\" slopeParam=\"40.0\" mixParam=\"90.0\" bypassParam=\"Off\"/>\n-----\nCheers", 22000.0 },
+    const struct
+    {
+        const char* text;
+        double frequency;
+    } accepted[] = {
+        { "Hi,\n\nhere is my setting:\n-----\n<Brevalon freqParam=\"22000.0\" slopeParam=\"40.0\" mixParam=\"90.0\" "
+          "bypassParam=\"Off\"/>\n-----\nCheers",
+          22000.0 },
         { "forum post text <brevalon freqParam=\"24000\"/> more text after />", 24000.0 },
         { "<Quillfen freqParam=\"20500.0\" slopeParam=\"10.0\"/>", 20500.0 },
         { "<BrevalonStudio freqParam=\"23100.0\"/>", 23100.0 },
@@ -54,8 +66,13 @@ TEST_F (StateTest, PasteFindsTheCodeInSurroundingText)
     EXPECT_EQ (param (2).getValue(), 100.0);
 
     const char* ignored[] = {
-        "just some text", "<Brevalon freqParam=\"22000.0\"", "<Brevalon freqParam=\"22000.0\" <broken/>", "<Other freqParam=\"22000.0\"/>",
-        "<BrevalonX freqParam=\"22000.0\"/>", "", "/>",
+        "just some text",
+        "<Brevalon freqParam=\"22000.0\"",
+        "<Brevalon freqParam=\"22000.0\" <broken/>",
+        "<Other freqParam=\"22000.0\"/>",
+        "<BrevalonX freqParam=\"22000.0\"/>",
+        "",
+        "/>",
     };
     for (const char* text : ignored)
     {
@@ -66,22 +83,30 @@ TEST_F (StateTest, PasteFindsTheCodeInSurroundingText)
     }
 }
 
-TEST_F (StateTest, RandomisedPasteKeepsParametersInRange)
+TEST_F (CopyAndPaste, RandomisedPasteKeepsParametersInRange)
 {
     const juce::String code = StateCode::make (*engine);
     std::mt19937 random (77);
     for (int iteration = 0; iteration < 3000; ++iteration)
     {
         juce::String text = code;
-        for (int m = 0; m < 1 + (int) (random() % 5); ++m)
+        for (int m = 0; m < 1 + (int)(random() % 5); ++m)
         {
-            const int at = (int) (random() % (uint32_t) juce::jmax (1, text.length()));
+            const int at = (int)(random() % (uint32_t)juce::jmax (1, text.length()));
             switch (random() % 4)
             {
-                case 0: text = text.replaceSection (at, 1, juce::String::charToString ((juce::juce_wchar) (32 + random() % 95))); break;
-                case 1: text = text.substring (0, at) + text.substring (at + 1 + (int) (random() % 5)); break;
-                case 2: text = text.replaceSection (at, 0, random() % 2 ? "1e308" : "nan"); break;
-                case 3: text = juce::String::repeatedString ("x", (int) (random() % 20)) + text; break;
+            case 0:
+                text = text.replaceSection (at, 1, juce::String::charToString ((juce::juce_wchar) (32 + random() % 95)));
+                break;
+            case 1:
+                text = text.substring (0, at) + text.substring (at + 1 + (int)(random() % 5));
+                break;
+            case 2:
+                text = text.replaceSection (at, 0, random() % 2 ? "1e308" : "nan");
+                break;
+            case 3:
+                text = juce::String::repeatedString ("x", (int)(random() % 20)) + text;
+                break;
             }
         }
         StateCode::apply (*engine, text);

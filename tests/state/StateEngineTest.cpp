@@ -1,4 +1,4 @@
-#include "StateTestFixture.h"
+#include "StateEngineFixture.h"
 #include "state/XmlLookup.h"
 
 #include <cmath>
@@ -14,7 +14,22 @@ juce::String text (const juce::XmlElement& element)
 }
 } // namespace
 
-TEST_F (StateTest, StartUpHoldsTheFactoryProgramsAndDefaultPreset)
+// The host chunk document: what is written, and how any document, however damaged, is read.
+class StateDocuments : public StateEngineFixture
+{
+};
+
+// The program list: the factory and user programs, selecting, renaming and resetting them.
+class Programs : public StateEngineFixture
+{
+};
+
+// The undo history: which changes are recorded, how they merge, and what undo and redo restore.
+class UndoAndRedo : public StateEngineFixture
+{
+};
+
+TEST_F (Programs, StartUpHoldsTheFactoryProgramsAndDefaultPreset)
 {
     const char* names[] = { "Default", "Light",   "Intermediate", "Steep and reduced", "Hard",
                             "USER001", "USER002", "USER003",      "USER004",           "USER005" };
@@ -33,7 +48,7 @@ TEST_F (StateTest, StartUpHoldsTheFactoryProgramsAndDefaultPreset)
     EXPECT_FLOAT_EQ (model().programs.stored (1).getValue (0), param (0).plainToNormalised (23000.0));
 }
 
-TEST_F (StateTest, DefaultStateDocument)
+TEST_F (StateDocuments, DefaultStateDocument)
 {
     const auto document = engine->createStateDocument();
     EXPECT_EQ (document->getTagName(), "Brevalon");
@@ -54,7 +69,7 @@ TEST_F (StateTest, DefaultStateDocument)
     EXPECT_EQ (text (*document->getChildByName ("undo")), "<undo/>");
 }
 
-TEST_F (StateTest, RenamedProgramsAreWrittenWithValuesUnlessCurrent)
+TEST_F (StateDocuments, RenamedProgramsAreWrittenWithValuesUnlessCurrent)
 {
     engine->selectProgram (2);
     engine->renameProgram (2, "Mine");
@@ -70,7 +85,7 @@ TEST_F (StateTest, RenamedProgramsAreWrittenWithValuesUnlessCurrent)
     EXPECT_NE (other->getChildByName ("logical"), nullptr);
 }
 
-TEST_F (StateTest, ReadingSelectsTheActiveProgramAndAcceptsAnyCaseOfTheRoot)
+TEST_F (StateDocuments, ReadingSelectsTheActiveProgramAndAcceptsAnyCaseOfTheRoot)
 {
     const auto document = juce::parseXML ("<bREVALON freqParam=\"22000.0\"><presets active=\"1002\"/><undo/></bREVALON>");
     engine->restoreFromDocument (document.get());
@@ -95,7 +110,7 @@ TEST_F (StateTest, ReadingSelectsTheActiveProgramAndAcceptsAnyCaseOfTheRoot)
     }
 }
 
-TEST_F (StateTest, ForeignRootResetsToStoredProgramsAndKeepsHistory)
+TEST_F (StateDocuments, ForeignRootResetsToStoredProgramsAndKeepsHistory)
 {
     engine->selectProgram (3);
     engine->setValueWithUndo (1, 0.1f);
@@ -115,7 +130,7 @@ TEST_F (StateTest, ForeignRootResetsToStoredProgramsAndKeepsHistory)
     }
 }
 
-TEST_F (StateTest, ProgramNavigation)
+TEST_F (Programs, ProgramNavigation)
 {
     engine->selectProgram (4);
     const int entries = engine->getHistory().getNumEntries();
@@ -138,7 +153,7 @@ TEST_F (StateTest, ProgramNavigation)
     EXPECT_EQ (engine->previousAvailable(), -1);
 }
 
-TEST_F (StateTest, EditsStayWithTheirProgram)
+TEST_F (Programs, EditsStayWithTheirProgram)
 {
     engine->selectProgram (1);
     engine->setValueWithUndo (2, 0.25f);
@@ -151,7 +166,7 @@ TEST_F (StateTest, EditsStayWithTheirProgram)
     EXPECT_TRUE (model().programs[1].dirty);
 }
 
-TEST_F (StateTest, RenamingRules)
+TEST_F (Programs, RenamingRules)
 {
     engine->renameProgram (0, "Host name");
     EXPECT_EQ (engine->getCurrentProgramName(), "Default") << "program 0 is guarded until a program is selected";
@@ -179,7 +194,7 @@ TEST_F (StateTest, RenamingRules)
     EXPECT_FALSE (engine->programNameExists ("lite"));
 }
 
-TEST_F (StateTest, ResettingAnEditedFactoryProgram)
+TEST_F (Programs, ResettingAnEditedFactoryProgram)
 {
     engine->selectProgram (1);
     engine->setValueWithUndo (0, 0.9f);
@@ -199,7 +214,7 @@ TEST_F (StateTest, ResettingAnEditedFactoryProgram)
 }
 
 //==============================================================================
-TEST_F (StateTest, HistoryKeepsTheNewest255Edits)
+TEST_F (UndoAndRedo, HistoryKeepsTheNewest255Edits)
 {
     for (int i = 0; i < 300; ++i)
     {
@@ -218,7 +233,7 @@ TEST_F (StateTest, HistoryKeepsTheNewest255Edits)
     EXPECT_FLOAT_EQ (value (1), 0.43f);
 }
 
-TEST_F (StateTest, ChangesWithinASecondCoalesce)
+TEST_F (UndoAndRedo, ChangesWithinASecondCoalesce)
 {
     const float before = value (2);
     engine->setValueWithUndo (2, 0.5f);
@@ -241,7 +256,7 @@ TEST_F (StateTest, ChangesWithinASecondCoalesce)
     EXPECT_EQ (engine->getHistory().getNumUndoable(), 3);
 }
 
-TEST_F (StateTest, GesturesRecordOnceAndVanishWhenNothingChanged)
+TEST_F (UndoAndRedo, GesturesRecordOnceAndVanishWhenNothingChanged)
 {
     engine->beginGesture (0);
     for (float v : { 0.3f, 0.5f, 0.2186f })
@@ -263,7 +278,7 @@ TEST_F (StateTest, GesturesRecordOnceAndVanishWhenNothingChanged)
     EXPECT_EQ (engine->getUndoDescription(), "Change \"Slope\" parameter value back to 75.0 %");
 }
 
-TEST_F (StateTest, DescriptionsFollowUndoAndRedo)
+TEST_F (UndoAndRedo, DescriptionsFollowUndoAndRedo)
 {
     engine->setValueWithUndo (0, param (0).plainToNormalised (24000.0));
     EXPECT_EQ (engine->getUndoDescription(), "Change \"Frequency\" parameter value back to 21000.0 Hz");
@@ -295,7 +310,7 @@ TEST_F (StateTest, DescriptionsFollowUndoAndRedo)
     EXPECT_FALSE (engine->canRedo());
 }
 
-TEST_F (StateTest, HistoryTravelsInTheDocumentWithItsCursor)
+TEST_F (UndoAndRedo, HistoryTravelsInTheDocumentWithItsCursor)
 {
     engine->setValueWithUndo (0, 0.7f);
     now += 2000;
@@ -327,7 +342,7 @@ TEST_F (StateTest, HistoryTravelsInTheDocumentWithItsCursor)
 // Random edits, program changes, A/B operations and undos: every value, program, comparison
 // state and the history come back exactly. (A program whose contents equal its stored copy may
 // lose its dirty mark, so documents are compared from the second generation on.)
-TEST_F (StateTest, RandomSessionsRoundTripExactly)
+TEST_F (StateDocuments, RandomSessionsRoundTripExactly)
 {
     std::mt19937 random (1234);
     std::uniform_real_distribution<float> unit (0.0f, 1.0f);
@@ -389,7 +404,7 @@ TEST_F (StateTest, RandomSessionsRoundTripExactly)
 
 // Chunks from damaged project files: whatever the bytes, no crash, every value inside 0..1,
 // the program and history positions inside their tables.
-TEST_F (StateTest, DamagedDocumentsNeverBreakTheState)
+TEST_F (StateDocuments, DamagedDocumentsNeverBreakTheState)
 {
     engine->setValueWithUndo (0, 0.7f);
     engine->selectProgram (2);
@@ -459,7 +474,7 @@ TEST_F (StateTest, DamagedDocumentsNeverBreakTheState)
     }
 }
 
-TEST_F (StateTest, HostValuesAreNotRecorded)
+TEST_F (UndoAndRedo, HostValuesAreNotRecorded)
 {
     engine->setValueFromHost (0, 0.9f);
     engine->setValueFromHost (9, 0.9f);
@@ -469,7 +484,7 @@ TEST_F (StateTest, HostValuesAreNotRecorded)
     EXPECT_TRUE (engine->isProgramModified());
 }
 
-TEST_F (StateTest, ForgetProgramPurgesItsEntries)
+TEST_F (UndoAndRedo, ForgetProgramPurgesItsEntries)
 {
     model().programs[6].active = true;
     engine->selectProgram (2);

@@ -1,4 +1,4 @@
-#include "StateTestFixture.h"
+#include "StateEngineFixture.h"
 
 #include <thread>
 
@@ -12,7 +12,12 @@ std::unique_ptr<juce::XmlElement> readFile (const juce::File& file)
 }
 } // namespace
 
-TEST_F (StateTest, FirstSaveCreatesFolderAndFile)
+// The user presets: saving, overwriting, deleting and reloading them through the shared file.
+class UserPresets : public StateEngineFixture
+{
+};
+
+TEST_F (UserPresets, FirstSaveCreatesFolderAndFile)
 {
     EXPECT_FALSE (sharedFolder.exists());
     EXPECT_EQ (engine->firstFreeSlot(), 5);
@@ -43,7 +48,7 @@ TEST_F (StateTest, FirstSaveCreatesFolderAndFile)
     EXPECT_EQ (other->getCurrentProgram(), 0);
 }
 
-TEST_F (StateTest, DeletedNumbersAreReusedInTheSameElement)
+TEST_F (UserPresets, DeletedNumbersAreReusedInTheSameElement)
 {
     engine->saveAsNewUserPreset (engine->firstFreeSlot(), "One");
     EXPECT_EQ (engine->saveAsNewUserPreset (engine->firstFreeSlot(), "Two"), 6);
@@ -63,7 +68,7 @@ TEST_F (StateTest, DeletedNumbersAreReusedInTheSameElement)
     EXPECT_EQ (presets->getChildElement (1)->getIntAttribute ("_No_"), 1001);
 }
 
-TEST_F (StateTest, TheFileDecidesWhichSlotsAreFree)
+TEST_F (UserPresets, TheFileDecidesWhichSlotsAreFree)
 {
     auto other = makeEngine (&now);
     for (int i = 0; i < 5; ++i)
@@ -74,7 +79,7 @@ TEST_F (StateTest, TheFileDecidesWhichSlotsAreFree)
     EXPECT_EQ (readFile (presetFile())->getChildByName ("presets")->getNumChildElements(), 5);
 }
 
-TEST_F (StateTest, DeletingReturnsToThePreviousProgramAndPurgesItsHistory)
+TEST_F (UserPresets, DeletingReturnsToThePreviousProgramAndPurgesItsHistory)
 {
     engine->saveAsNewUserPreset (5, "User");
     engine->selectProgram (2);
@@ -102,7 +107,7 @@ TEST_F (StateTest, DeletingReturnsToThePreviousProgramAndPurgesItsHistory)
     EXPECT_EQ (presetFile().loadFileAsString(), before);
 }
 
-TEST_F (StateTest, ResetReloadsTheSlotAsTheFileNowHasIt)
+TEST_F (UserPresets, ResetReloadsTheSlotAsTheFileNowHasIt)
 {
     engine->saveAsNewUserPreset (5, "Shared");
     auto other = makeEngine (&now);
@@ -116,7 +121,7 @@ TEST_F (StateTest, ResetReloadsTheSlotAsTheFileNowHasIt)
     EXPECT_FLOAT_EQ (value (1), 1.0f) << "the slot's default values";
 }
 
-TEST_F (StateTest, OverwriteKeepsOtherPresetsAndTheOrder)
+TEST_F (UserPresets, OverwriteKeepsOtherPresetsAndTheOrder)
 {
     engine->saveAsNewUserPreset (5, "First");
     auto other = makeEngine (&now);
@@ -135,7 +140,7 @@ TEST_F (StateTest, OverwriteKeepsOtherPresetsAndTheOrder)
     EXPECT_EQ (presets->getChildElement (1)->getStringAttribute ("_Name_"), "Second");
 }
 
-TEST_F (StateTest, NamesWithUnicodeAndMarkupSurviveTheFile)
+TEST_F (UserPresets, NamesWithUnicodeAndMarkupSurviveTheFile)
 {
     const juce::String name = juce::CharPointer_UTF8 ("M\xc3\xa4rz <&> \"Quote\" 'x' \xe2\x88\x9e");
     engine->saveAsNewUserPreset (5, name);
@@ -143,7 +148,7 @@ TEST_F (StateTest, NamesWithUnicodeAndMarkupSurviveTheFile)
     EXPECT_EQ (other->getProgramNameForDisplay (5), name);
 }
 
-TEST_F (StateTest, AFileThatDoesNotParseIsNeverWrittenOver)
+TEST_F (UserPresets, AFileThatDoesNotParseIsNeverWrittenOver)
 {
     sharedFolder.createDirectory();
     const juce::String damaged = "<Quillfen><presets><preset _No_=\"1000\" _Name_=\"Half";
@@ -162,11 +167,12 @@ TEST_F (StateTest, AFileThatDoesNotParseIsNeverWrittenOver)
     EXPECT_EQ (readFile (presetFile())->getChildByName ("presets")->getNumChildElements(), 1);
 }
 
-TEST_F (StateTest, ConcurrentSavesFromTwoInstancesLoseNothing)
+TEST_F (UserPresets, ConcurrentSavesFromTwoInstancesLoseNothing)
 {
     auto first = makeEngine (&now);
     auto second = makeEngine (&now);
-    auto saveAll = [] (StateEngine& target, const juce::String& prefix) {
+    auto saveAll = [] (StateEngine& target, const juce::String& prefix)
+    {
         for (int i = 0; i < 2; ++i)
             target.saveAsNewUserPreset (target.firstFreeSlot(), prefix + juce::String (i));
     };
@@ -185,70 +191,16 @@ TEST_F (StateTest, ConcurrentSavesFromTwoInstancesLoseNothing)
     EXPECT_EQ (presetFile().getParentDirectory().findChildFiles (juce::File::findFiles, false, "*").size(), 1) << "no temporary files left";
 }
 
-//==============================================================================
-TEST_F (StateTest, LinkedStatesFollowEveryChange)
-{
-    engine->selectB();
-    engine->setValueWithUndo (1, 0.2f);
-    engine->selectA();
-    EXPECT_FLOAT_EQ (value (1), 0.2f);
-    EXPECT_TRUE (engine->isLinked());
-}
-
-TEST_F (StateTest, CopiedStatesKeepTheirOwnValues)
-{
-    engine->copyAToB();
-    EXPECT_FALSE (engine->isLinked());
-    EXPECT_TRUE (engine->isStatesEqual());
-    engine->selectB();
-    now += 2000;
-    engine->setValueWithUndo (1, 0.2f);
-    EXPECT_FALSE (engine->isStatesEqual());
-    engine->selectA();
-    EXPECT_FLOAT_EQ (value (1), 0.75f);
-    engine->selectB();
-    EXPECT_FLOAT_EQ (value (1), 0.2f);
-
-    // Undo of a copy over the inactive state restores the record, not the parameters.
-    engine->selectA();
-    engine->copyAToB();
-    EXPECT_FLOAT_EQ (model().states.b().getValue (1), 0.75f);
-    engine->undo();
-    EXPECT_FLOAT_EQ (model().states.b().getValue (1), 0.2f);
-    EXPECT_FLOAT_EQ (value (1), 0.75f);
-}
-
-TEST_F (StateTest, UndoingTheFirstCopyLinksAgain)
-{
-    engine->copyAToB();
-    EXPECT_EQ (engine->getUndoDescription(), "Revert A>B to initial state");
-    engine->undo();
-    EXPECT_TRUE (engine->isLinked());
-}
-
-TEST_F (StateTest, SeparatedStateWithBActiveTravelsInTheDocument)
-{
-    engine->copyAToB();
-    engine->selectB();
-    now += 2000;
-    engine->setValueWithUndo (0, 0.6f);
-    std::unique_ptr<StateEngine> restored;
-    roundTrip (*engine, restored);
-    EXPECT_TRUE (restored->isBActive());
-    EXPECT_FALSE (restored->isLinked());
-    EXPECT_FLOAT_EQ (restored->getModel().getParameterAt (0)->getNormalised(), 0.6f);
-    EXPECT_EQ (restored->getModel().states.a().getValues(), model().states.a().getValues());
-}
-
 // The file is shared: entries outside the user numbers (a missing "_No_" counts as none) never
 // reach the factory programs, and saving leaves them as they are.
-TEST_F (StateTest, TheFileFillsOnlyTheUserSlots)
+TEST_F (UserPresets, TheFileFillsOnlyTheUserSlots)
 {
     sharedFolder.createDirectory();
     const juce::String foreign = "<preset _Name_=\"Mine\" freqParam=\"20000.0\" slopeParam=\"0.0\" mixParam=\"50.0\" bypassParam=\"On\"/>"
                                  "<preset _No_=\"2\" _Name_=\"Other\" mixParam=\"10.0\"/>"
                                  "<preset _No_=\"1005\" _Name_=\"Beyond\"/>";
-    ASSERT_TRUE (presetFile().replaceWithText ("<Quillfen><presets>" + foreign + "<preset _No_=\"1003\" _Name_=\"Fourth\" mixParam=\"40.0\"/></presets></Quillfen>"));
+    ASSERT_TRUE (presetFile().replaceWithText ("<Quillfen><presets>" + foreign +
+                                               "<preset _No_=\"1003\" _Name_=\"Fourth\" mixParam=\"40.0\"/></presets></Quillfen>"));
 
     auto fresh = makeEngine (&now);
     for (int p = 0; p < 5; ++p)
@@ -274,7 +226,7 @@ TEST_F (StateTest, TheFileFillsOnlyTheUserSlots)
 
 // When two entries carry the same number, the first is the one listed, overwritten, deleted and
 // reloaded.
-TEST_F (StateTest, TheFirstEntryOfANumberIsTheOneShownAndChanged)
+TEST_F (UserPresets, TheFirstEntryOfANumberIsTheOneShownAndChanged)
 {
     sharedFolder.createDirectory();
     ASSERT_TRUE (presetFile().replaceWithText ("<Quillfen><presets>"
@@ -297,7 +249,7 @@ TEST_F (StateTest, TheFirstEntryOfANumberIsTheOneShownAndChanged)
 }
 
 // A file kept elsewhere and linked into the shared folder stays a link when presets are saved.
-TEST_F (StateTest, SavingWritesThroughASymbolicLink)
+TEST_F (UserPresets, SavingWritesThroughASymbolicLink)
 {
     const auto dotfiles = sharedFolder.getSiblingFile (sharedFolder.getFileName() + "-dotfiles");
     dotfiles.createDirectory();

@@ -37,7 +37,7 @@ fi
 # libjpeg-turbo: its own CMake build, static only, without the assembler code.
 cmake -S libjpeg-turbo-src -B libjpeg-turbo-build -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF >/dev/null
-cmake --build libjpeg-turbo-build -j2 >/dev/null
+cmake --build libjpeg-turbo-build -j"$(nproc)" >/dev/null
 cmake --install libjpeg-turbo-build >/dev/null
 # JUCE's JPEG loader includes jpegint.h beside jpeglib.h, and needs the boolean typedef that the
 # Windows jconfig.h skips once rpcndr.h has been seen.

@@ -19,14 +19,22 @@ packages=(mingw-w64 wine64 libz-mingw-w64-dev dpkg-dev cmake ccache juce-modules
 deps="$build/deps"
 "$repo/tools/windows/build-deps.sh" "$deps/work" "$deps/prefix"
 
+# JUCE's CMake package from juce-modules-source, whatever its version (the newest if there are
+# several): the cross toolchain searches only the MinGW tree, so it is named explicitly.
+juce_config=$(find /usr/lib -path '*/cmake/JUCE-*/JUCEConfig.cmake' 2>/dev/null | sort -V | tail -n 1)
+if [ -z "$juce_config" ]; then
+    echo "error: JUCE's CMake package (JUCEConfig.cmake) is not under /usr/lib; is juce-modules-source installed?" >&2
+    exit 1
+fi
+
 warnings_as_errors=OFF
 [ "${CI:-}" = "true" ] && warnings_as_errors=ON
 cmake -S "$repo" -B "$build/cmake" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
-    -DJUCE_DIR=/usr/lib/x86_64-linux-gnu/cmake/JUCE-7.0.5 \
+    -DJUCE_DIR="$(dirname "$juce_config")" \
     -DBREVALON_WINDOWS_DEPS_PREFIX="$deps/prefix" \
     -DBREVALON_WARNINGS_AS_ERRORS=$warnings_as_errors >/dev/null
-cmake --build "$build/cmake" -j2 --target Brevalon_VST Brevalon_VST3 WindowsPluginTest
+cmake --build "$build/cmake" -j"$(nproc)" --target Brevalon_VST Brevalon_VST3 WindowsPluginTest
 
 artefacts="$build/cmake/Brevalon_artefacts/Release"
 vst2="$artefacts/VST/Brevalon.dll"
