@@ -104,6 +104,7 @@ TEST (DynamicHelpOverlay, HighlightsTheHelpButtonShrunkAndMovedDown)
 {
     HelpBench bench;
     EXPECT_EQ (bench.overlay.getHelpButtonArea(), juce::Rectangle<int> (330, 5, 22, 20));
+    EXPECT_NE (bench.overlay.getCachedComponentImage(), nullptr) << "drawn through a cached image of itself";
 }
 
 struct TickStep

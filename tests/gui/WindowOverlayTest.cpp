@@ -87,6 +87,7 @@ TEST (WindowOverlay, CentresThePanelWithItsContentAndCloseButton)
         EXPECT_EQ (dialog.getCloseButton().getButtonText(), "X");
         EXPECT_TRUE (dialog.getCloseButton().getTooltip().isEmpty());
         EXPECT_TRUE (dialog.getCloseButton().isVisible());
+        EXPECT_NE (dialog.getCachedComponentImage(), nullptr) << "drawn through a cached image of itself";
     }
 }
 
