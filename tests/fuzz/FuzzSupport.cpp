@@ -1,5 +1,6 @@
 #include "FuzzSupport.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -33,6 +34,22 @@ juce::MemoryBlock toBlock (const uint8_t* data, size_t size)
 juce::String toText (const uint8_t* data, size_t size)
 {
     return juce::String::fromUTF8 (reinterpret_cast<const char*> (data), static_cast<int> (size));
+}
+
+QuillfenTemplateAudioProcessor& processor()
+{
+    static QuillfenTemplateAudioProcessor instance (SharedFolder (folder().getChildFile ("Quillfen")),
+                                                    QuillfenTemplateAudioProcessor::Settings::inMemory);
+    return instance;
+}
+
+void requireNormalisedParameters (QuillfenTemplateAudioProcessor& processor)
+{
+    for (int i = 0; i < processor.getNumHostParameters(); ++i)
+    {
+        const float value = processor.getHostParameter (i);
+        require (std::isfinite (value) && value >= 0.0f && value <= 1.0f, "a parameter outside 0..1");
+    }
 }
 
 void require (bool condition, const char* what)

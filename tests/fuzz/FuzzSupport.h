@@ -1,5 +1,7 @@
 #pragma once
 
+#include "processor/QuillfenTemplateAudioProcessor.h"
+
 #include <juce_core/juce_core.h>
 
 #include <cstddef>
@@ -16,6 +18,13 @@ const juce::File& scratchFolder();
 // deliver it).
 juce::MemoryBlock toBlock (const uint8_t* data, size_t size);
 juce::String toText (const uint8_t* data, size_t size);
+
+// One product processor for the whole run, its shared folder in the scratch folder and its
+// user-wide settings in memory.
+QuillfenTemplateAudioProcessor& processor();
+
+// Ends the run when a host parameter is not a finite value in 0..1.
+void requireNormalisedParameters (QuillfenTemplateAudioProcessor& processor);
 
 // Ends the run with a report when a property the input must never break is broken.
 void require (bool condition, const char* what);
