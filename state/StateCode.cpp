@@ -41,6 +41,11 @@ juce::String make (StateEngine& engine)
 
 bool apply (StateEngine& engine, const juce::String& text)
 {
+    // Clipboard text arrives as the other program wrote it; searching text that is not UTF-8
+    // would read past its end.
+    if (! brevalon::XmlGuard::isValidText (text))
+        return false;
+
     auto code = fromTag (text, productTag);
     if (code.isEmpty())
         code = fromTag (text, genericTag).replace (genericTag, productTag);

@@ -26,7 +26,7 @@ constexpr const char* editionTags[] = { "BrevalonLite", "BrevalonStudio" };
 juce::String make (StateEngine& engine);
 
 // Applies the code found in `text` as one undoable step. False, with nothing changed, when the
-// text holds no code that parses with an accepted root tag.
+// text is not valid UTF-8 or holds no code that parses with an accepted root tag.
 bool apply (StateEngine& engine, const juce::String& text);
 
 void copy (StateEngine& engine, Clipboard& clipboard);

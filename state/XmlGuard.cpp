@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 
 namespace brevalon::XmlGuard
 {
@@ -243,10 +244,21 @@ private:
 };
 } // namespace
 
+bool isValidText (const juce::String& text)
+{
+    // Counted byte by byte: getNumBytesAsUTF8 walks the characters.
+    const char* const bytes = text.toRawUTF8();
+    const size_t size = std::strlen (bytes);
+    return size <= static_cast<size_t> (std::numeric_limits<int>::max()) &&
+           juce::CharPointer_UTF8::isValidString (bytes, static_cast<int> (size));
+}
+
 Verdict check (const juce::String& text)
 {
-    if (text.getNumBytesAsUTF8() > maxDocumentBytes)
+    if (std::strlen (text.toRawUTF8()) > maxDocumentBytes)
         return Verdict::tooLarge;
+    if (! isValidText (text))
+        return Verdict::malformed;
     return Scanner (text).run();
 }
 

@@ -37,8 +37,15 @@ enum class Verdict
     malformed
 };
 
-// Scans without recursion; never reads past the end of the text.
+// Scans without recursion; never reads past the end of the text. A text that is not valid UTF-8
+// is malformed.
 Verdict check (const juce::String& text);
+
+// True when the text's bytes are valid UTF-8. JUCE's strings keep the bytes they are made from
+// unchecked, and reading their characters trusts every lead byte: an invalid one (0xFF, or a
+// sequence cut short at the end) steps over the terminator and reads past the text. Text from
+// outside must pass this before any character of it is read.
+bool isValidText (const juce::String& text);
 
 // The parsed document when check accepts the text; null otherwise.
 std::unique_ptr<juce::XmlElement> parse (const juce::String& text);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 using namespace brevalon;
 
@@ -32,4 +33,22 @@ TEST (HostileChunk, IsIgnoredAndAtTheDepthLimitStillLoads)
         const auto* frequency = processor.getParamManager().getParameterAt (0);
         EXPECT_EQ (frequency->getText(), document.verdict == XmlGuard::Verdict::accepted ? "22000.0" : "21000.0");
     }
+}
+
+// The chunk the fuzzer found: the length field ends the text inside an attribute value of 0xFF
+// bytes, so the text is not UTF-8 and ends with a lead byte that steps over its terminator. The
+// chunk is ignored like any rejected one.
+TEST (HostileChunk, TextThatIsNotUtf8IsIgnored)
+{
+    const std::string text =
+        "<Brevalon freqParam=\"22000.0\" slopeParam=\"50.0\" mixParam=\"80.0" + std::string (98, '\xff') + "\" bypassParam=\"Off\"/>";
+    juce::MemoryOutputStream block;
+    block.writeInt (0x21324356);
+    block.writeInt (84);
+    block.write (text.c_str(), text.size() + 1);
+
+    QuillfenTemplateAudioProcessor processor;
+    processor.setStateInformation (block.getData(), static_cast<int> (block.getDataSize()));
+    EXPECT_EQ (processor.getParamManager().getParameterAt (0)->getText(), "21000.0");
+    EXPECT_EQ (processor.getParamManager().getParameterAt (2)->getText(), "100.0");
 }

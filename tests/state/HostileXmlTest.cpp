@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 using namespace brevalon;
 
@@ -175,4 +176,41 @@ TEST_F (HostileFiles, PastedStateCode)
         expectValuesInRange (instance->getModel());
         EXPECT_EQ (instance->getModel().getParameterAt (0)->getText(), applied ? "22000.0" : "21000.0");
     }
+}
+
+// Bytes that are not UTF-8: JUCE's character reading steps over the terminator after an invalid
+// lead byte (0xFF skips eight bytes), so the scanner would read past the text. From the host chunk
+// the fuzzer cut short inside an attribute value of 0xFF bytes, and variants where the skip lands
+// on a closing quote or where a sequence is cut short at the end.
+TEST (XmlGuard, TextThatIsNotUtf8IsMalformed)
+{
+    const char* const texts[] = {
+        "<Brevalon freqParam=\"22000.0\" slopeParam=\"50.0\" "
+        "mixParam=\"80.0\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff",
+        "<Brevalon freqParam=\"\xff"
+        "1234567\"/>",
+        "<Brevalon freqParam=\"22000.0\"/>\xe2\x82",
+        "<Brevalon freqParam=\"2\x80"
+        "2000.0\"/>",
+    };
+    for (const char* bytes : texts)
+    {
+        SCOPED_TRACE (bytes);
+        const auto text = juce::String::fromUTF8 (bytes, static_cast<int> (std::strlen (bytes)));
+        EXPECT_FALSE (XmlGuard::isValidText (text));
+        EXPECT_EQ (verdictName (XmlGuard::check (text)), verdictName (Verdict::malformed));
+        EXPECT_EQ (XmlGuard::parse (text), nullptr);
+    }
+    EXPECT_TRUE (XmlGuard::isValidText (juce::String::fromUTF8 ("<a b=\"\xc3\xa9\xe2\x82\xac\xf0\x9f\x8e\xb5\"/>")));
+    EXPECT_EQ (verdictName (XmlGuard::check (juce::String::fromUTF8 ("<a b=\"\xc3\xa9\xe2\x82\xac\"/>"))), verdictName (Verdict::accepted));
+}
+
+// Clipboard text that is not UTF-8 is no code, even when a valid one stands before the bad bytes.
+TEST_F (HostileFiles, PastedTextThatIsNotUtf8ChangesNothing)
+{
+    const char bytes[] = "<Brevalon freqParam=\"22000.0\"/> \xff/>";
+    auto instance = makeEngine (&now);
+    EXPECT_FALSE (StateCode::apply (*instance, juce::String::fromUTF8 (bytes, static_cast<int> (sizeof (bytes) - 1))));
+    EXPECT_EQ (instance->getModel().getParameterAt (0)->getText(), "21000.0");
+    EXPECT_FALSE (instance->canUndo());
 }
