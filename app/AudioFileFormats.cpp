@@ -100,6 +100,14 @@ std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juc
         status = Status::failure ("invalid sample rate");
         return nullptr;
     }
+    // A header may announce frames of less than a byte (no channels, or fewer than 8 bits for all
+    // channels together); the readers divide file positions by the frame's size in bytes.
+    if (static_cast<juce::int64> (reader->numChannels) * reader->bitsPerSample < 8)
+    {
+        status = Status::failure ("unsupported format: " + juce::String (reader->numChannels) + " channels of " +
+                                  juce::String (reader->bitsPerSample) + " bits");
+        return nullptr;
+    }
     if (status = applyUnfinishedRecordingRule (*findForReader (*reader), file, *reader, shortfall); ! status.ok())
         return nullptr;
     return reader;

@@ -3,6 +3,7 @@
 // and warns with both lengths.
 
 #include "RenderTestSupport.h"
+#include "app/AudioFileFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -112,4 +113,38 @@ TEST (RenderUnfinishedInput, FlacEndsWithItsLastWholeFrame)
     const auto fromWhole = folder.file ("from-whole.flac");
     render (writeComplete (folder, "whole", noise, present, "flac", 24), fromWhole);
     EXPECT_TRUE (identical (readAudioFile (fromCut).samples, readAudioFile (fromWhole).samples));
+}
+
+// The AIFF header the fuzzer found: one channel of 0 bits a sample, so each frame has no bytes
+// and measuring the frames present divided by zero. Such a file is an input problem.
+TEST (RenderUnfinishedInput, FramesOfNoBytesAreRejected)
+{
+    TemporaryFolder folder;
+    for (const int bits : { 0, 4 })
+    {
+        SCOPED_TRACE (bits);
+        juce::MemoryOutputStream aiff;
+        aiff.write ("FORM", 4);
+        aiff.writeIntBigEndian (4 + 8 + 18 + 8 + 8 + 32);
+        aiff.write ("AIFFCOMM", 8);
+        aiff.writeIntBigEndian (18);
+        aiff.writeShortBigEndian (1); // channels
+        aiff.writeIntBigEndian (64);  // frames
+        aiff.writeShortBigEndian (static_cast<short> (bits));
+        const unsigned char rate44100[10] = { 0x40, 0x0e, 0xac, 0x44 };
+        aiff.write (rate44100, sizeof (rate44100));
+        aiff.write ("SSND", 4);
+        aiff.writeIntBigEndian (8 + 32);
+        aiff.writeIntBigEndian (0);
+        aiff.writeIntBigEndian (0);
+        aiff.writeRepeatedByte (0x35, 32);
+        const auto file = folder.file ("zero-bits.aiff");
+        ASSERT_TRUE (file.replaceWithData (aiff.getData(), aiff.getDataSize()));
+
+        brevalon::app::AudioFileFormats formats;
+        brevalon::app::Status status;
+        EXPECT_EQ (formats.openReader (file, status), nullptr);
+        EXPECT_FALSE (status.ok());
+        EXPECT_TRUE (status.message.contains ("unsupported format")) << status.message;
+    }
 }
