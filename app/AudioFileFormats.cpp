@@ -101,8 +101,10 @@ std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juc
         return nullptr;
     }
     // A header may announce frames of less than a byte (no channels, or fewer than 8 bits for all
-    // channels together); the readers divide file positions by the frame's size in bytes.
-    if (static_cast<juce::int64> (reader->numChannels) * reader->bitsPerSample < 8)
+    // channels together), on which the readers divide file positions by the frame's size in bytes,
+    // or samples of more than 32 bits, which no format here stores and on which JUCE's AIFF reader
+    // never advances.
+    if (reader->bitsPerSample > 32 || static_cast<juce::int64> (reader->numChannels) * reader->bitsPerSample < 8)
     {
         status = Status::failure ("unsupported format: " + juce::String (reader->numChannels) + " channels of " +
                                   juce::String (reader->bitsPerSample) + " bits");

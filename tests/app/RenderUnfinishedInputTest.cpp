@@ -115,12 +115,14 @@ TEST (RenderUnfinishedInput, FlacEndsWithItsLastWholeFrame)
     EXPECT_TRUE (identical (readAudioFile (fromCut).samples, readAudioFile (fromWhole).samples));
 }
 
-// The AIFF header the fuzzer found: one channel of 0 bits a sample, so each frame has no bytes
-// and measuring the frames present divided by zero. Such a file is an input problem.
+// The AIFF headers the fuzzer found: one channel of 0 bits a sample, so each frame has no bytes
+// and measuring the frames present divided by zero; and one of 0xAE00 bits (read as a negative
+// short, 4294946304 bits), on which JUCE's reader never advances and the render hung. Such files
+// are input problems.
 TEST (RenderUnfinishedInput, FramesOfNoBytesAreRejected)
 {
     TemporaryFolder folder;
-    for (const int bits : { 0, 4 })
+    for (const int bits : { 0, 4, 0xae00 })
     {
         SCOPED_TRACE (bits);
         juce::MemoryOutputStream aiff;
@@ -130,7 +132,7 @@ TEST (RenderUnfinishedInput, FramesOfNoBytesAreRejected)
         aiff.writeIntBigEndian (18);
         aiff.writeShortBigEndian (1); // channels
         aiff.writeIntBigEndian (64);  // frames
-        aiff.writeShortBigEndian (static_cast<short> (bits));
+        aiff.writeShortBigEndian (static_cast<short> (static_cast<unsigned short> (bits)));
         const unsigned char rate44100[10] = { 0x40, 0x0e, 0xac, 0x44 };
         aiff.write (rate44100, sizeof (rate44100));
         aiff.write ("SSND", 4);
