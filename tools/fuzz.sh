@@ -34,7 +34,7 @@ build=${BREVALON_FUZZ_BUILD_DIR:-/tmp/brevalon-fuzz-$(printf %s "$repo" | md5sum
 
 # What the product's libraries need to compile, and clang with its sanitizer and libFuzzer runtimes.
 "$repo/tools/install-packages.sh" build-essential cmake pkg-config ccache clang libclang-rt-dev \
-    juce-modules-source libflac-dev libvorbis-dev libogg-dev libpng-dev libjpeg-dev zlib1g-dev libx11-dev fst-dev lv2-dev
+    juce-modules-source libflac-dev libvorbis-dev libogg-dev libpng-dev libjpeg-dev zlib1g-dev libx11-dev fst-dev lv2-dev fonts-dejavu-core
 
 # A failed sanitizer check ends the run (the undefined-behaviour checks would otherwise only
 # print and carry on).
