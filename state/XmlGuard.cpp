@@ -1,8 +1,8 @@
 #include "state/XmlGuard.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
-#include <limits>
 
 namespace brevalon::XmlGuard
 {
@@ -246,11 +246,49 @@ private:
 
 bool isValidText (const juce::String& text)
 {
-    // Counted byte by byte: getNumBytesAsUTF8 walks the characters.
-    const char* const bytes = text.toRawUTF8();
-    const size_t size = std::strlen (bytes);
-    return size <= static_cast<size_t> (std::numeric_limits<int>::max()) &&
-           juce::CharPointer_UTF8::isValidString (bytes, static_cast<int> (size));
+    // Byte by byte: JUCE's own check (CharPointer_UTF8::isValidString) lets overlong sequences
+    // through, and copying a string re-encodes its characters to size the copy but then copies
+    // the original bytes, so a character written in more bytes than it needs overflows the copy.
+    for (auto* p = reinterpret_cast<const unsigned char*> (text.toRawUTF8()); *p != 0;)
+    {
+        const unsigned char lead = *p++;
+        if (lead < 0x80)
+            continue;
+
+        // The number of continuation bytes, and the smallest code point needing that many.
+        int extra = 0;
+        uint32_t smallest = 0;
+        if ((lead & 0xe0) == 0xc0)
+        {
+            extra = 1;
+            smallest = 0x80;
+        }
+        else if ((lead & 0xf0) == 0xe0)
+        {
+            extra = 2;
+            smallest = 0x800;
+        }
+        else if ((lead & 0xf8) == 0xf0)
+        {
+            extra = 3;
+            smallest = 0x10000;
+        }
+        else
+        {
+            return false; // a continuation byte, or a lead byte UTF-8 does not have
+        }
+
+        uint32_t c = lead & (0x3fu >> extra);
+        for (int i = 0; i < extra; ++i, ++p)
+        {
+            if ((*p & 0xc0) != 0x80)
+                return false; // cut short, by the terminator too
+            c = (c << 6) | (*p & 0x3fu);
+        }
+        if (c < smallest || c > 0x10ffff || (c >= 0xd800 && c <= 0xdfff))
+            return false; // overlong, beyond Unicode, or a surrogate
+    }
+    return true;
 }
 
 Verdict check (const juce::String& text)

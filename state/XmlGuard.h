@@ -41,10 +41,12 @@ enum class Verdict
 // is malformed.
 Verdict check (const juce::String& text);
 
-// True when the text's bytes are valid UTF-8. JUCE's strings keep the bytes they are made from
-// unchecked, and reading their characters trusts every lead byte: an invalid one (0xFF, or a
-// sequence cut short at the end) steps over the terminator and reads past the text. Text from
-// outside must pass this before any character of it is read.
+// True when the text's bytes are valid UTF-8: no overlong sequence, surrogate or code point
+// beyond Unicode. JUCE's strings keep the bytes they are made from unchecked, and reading their
+// characters trusts every lead byte: an invalid one (0xFF, or a sequence cut short at the end)
+// steps over the terminator and reads past the text, and copying a string with an overlong
+// sequence writes past the copy. Text from outside must pass this before any character of it is
+// read.
 bool isValidText (const juce::String& text);
 
 // The parsed document when check accepts the text; null otherwise.

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 using namespace brevalon;
 
@@ -181,7 +182,9 @@ TEST_F (HostileFiles, PastedStateCode)
 // Bytes that are not UTF-8: JUCE's character reading steps over the terminator after an invalid
 // lead byte (0xFF skips eight bytes), so the scanner would read past the text. From the host chunk
 // the fuzzer cut short inside an attribute value of 0xFF bytes, and variants where the skip lands
-// on a closing quote or where a sequence is cut short at the end.
+// on a closing quote or where a sequence is cut short at the end. Overlong sequences (U+064D in
+// three bytes, from pasted text the fuzzer found) make JUCE's string copy overflow, and surrogates
+// and code points beyond Unicode are no UTF-8 either.
 TEST (XmlGuard, TextThatIsNotUtf8IsMalformed)
 {
     const char* const texts[] = {
@@ -192,6 +195,8 @@ TEST (XmlGuard, TextThatIsNotUtf8IsMalformed)
         "<Brevalon freqParam=\"22000.0\"/>\xe2\x82",
         "<Brevalon freqParam=\"2\x80"
         "2000.0\"/>",
+        "<Brevalon freqParam=\"22000.0\" a=\"\xe0\x99\x8d\"/>",
+        "<Brevalon freqParam=\"22000.0\" a=\"\xc0\xbc\xed\xa0\x80\xf4\x90\x80\x80\"/>",
     };
     for (const char* bytes : texts)
     {
@@ -205,12 +210,21 @@ TEST (XmlGuard, TextThatIsNotUtf8IsMalformed)
     EXPECT_EQ (verdictName (XmlGuard::check (juce::String::fromUTF8 ("<a b=\"\xc3\xa9\xe2\x82\xac\"/>"))), verdictName (Verdict::accepted));
 }
 
-// Clipboard text that is not UTF-8 is no code, even when a valid one stands before the bad bytes.
+// Clipboard text that is not UTF-8 is no code, even when a valid one stands before the bad bytes:
+// an invalid lead byte, and the text the fuzzer found, whose overlong sequences made the code
+// finder's copy of the text overflow.
 TEST_F (HostileFiles, PastedTextThatIsNotUtf8ChangesNothing)
 {
-    const char bytes[] = "<Brevalon freqParam=\"22000.0\"/> \xff/>";
-    auto instance = makeEngine (&now);
-    EXPECT_FALSE (StateCode::apply (*instance, juce::String::fromUTF8 (bytes, static_cast<int> (sizeof (bytes) - 1))));
-    EXPECT_EQ (instance->getModel().getParameterAt (0)->getText(), "21000.0");
-    EXPECT_FALSE (instance->canUndo());
+    const std::string texts[] = {
+        "<Brevalon freqParam=\"22000.0\"/> \xff/>",
+        "<Brevalon freqParam=\"22000.0\"/>lnalo<Quillfenalon\xe0\x99\x8dr<\xe0\x99\x8dr<Qar\xe0\x99\x8dron\xe0\x99\x8dr<\xe0\x99\x8dr<"
+        "Qar\xe0\x99\x8dr<Qui<\xe0\x99\x8dr<Qar\xe0\x99\x8dron\xe0\x99\x8dr<\xe0\x99\x8dr<Qar\xe0\x99\x8dr<Quillfen llfen mi/>",
+    };
+    for (const auto& bytes : texts)
+    {
+        auto instance = makeEngine (&now);
+        EXPECT_FALSE (StateCode::apply (*instance, juce::String::fromUTF8 (bytes.data(), static_cast<int> (bytes.size()))));
+        EXPECT_EQ (instance->getModel().getParameterAt (0)->getText(), "21000.0");
+        EXPECT_FALSE (instance->canUndo());
+    }
 }
