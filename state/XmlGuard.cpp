@@ -181,8 +181,11 @@ private:
             return skipPast ("-->") ? Verdict::accepted : Verdict::malformed;
         if (startsWith ("<![CDATA["))
             return skipPast ("]]>") ? Verdict::accepted : Verdict::malformed;
+        // Inside an element JUCE's parser skips a processing instruction, then rolls back to it
+        // to read the text after it, and so loops forever; the product writes them only before
+        // the root.
         if (startsWith ("<?"))
-            return skipPast ("?>") ? Verdict::accepted : Verdict::malformed;
+            return depth == 0 && skipPast ("?>") ? Verdict::accepted : Verdict::malformed;
         if (startsWith ("<!"))
             return Verdict::malformed; // DTDs and declarations: the product never writes them
         if (startsWith ("</"))

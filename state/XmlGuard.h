@@ -14,7 +14,7 @@ namespace brevalon
 // JUCE's parser recurses once per nesting level, so a document nested a hundred thousand levels
 // deep overflows the stack of whichever thread reads it. The guard first reads the text with a
 // flat scanner that accepts only well-formed documents of the kind the product writes (elements,
-// quoted attributes, text, character entities, comments, processing instructions, CDATA; no
+// quoted attributes, text, character entities, comments, processing instructions before the root, CDATA; no
 // DTD), whose nesting and size stay under the limits below. On such a document JUCE's parser
 // follows exactly the structure the scanner saw, so its recursion is bounded by maxDepth.
 namespace XmlGuard
