@@ -3,6 +3,8 @@
 #include "controls/SharedTypefaces.h"
 #include "controls/TextLine.h"
 #include "resources/NamedResources.h"
+#include "state/XmlGuard.h"
+#include "state/XmlLookup.h"
 
 #include <algorithm>
 
@@ -24,13 +26,10 @@ juce::String embeddedDocument (const char* name)
     return juce::String::fromUTF8 (data, size);
 }
 
-const juce::XmlElement* findChildIgnoringCase (const juce::XmlElement* document, const juce::String& tag)
+// The first child with this tag (any case), or null; null documents have none.
+const juce::XmlElement* findEntry (const juce::XmlElement* document, const juce::String& tag)
 {
-    if (document != nullptr)
-        for (const auto* child : document->getChildIterator())
-            if (child->getTagName().equalsIgnoreCase (tag))
-                return child;
-    return nullptr;
+    return document != nullptr ? XmlLookup::findChild (*document, tag) : nullptr;
 }
 
 // The soft shadow under bubble and pointer: faint copies, each offset a little further down and
@@ -54,8 +53,8 @@ DynamicHelpOverlay::DynamicHelpOverlay()
 }
 
 DynamicHelpOverlay::DynamicHelpOverlay (const juce::String& productHelpDocument, const juce::String& frameworkHelpDocument)
-    : productHelp (juce::XmlDocument::parse (productHelpDocument)),
-      frameworkHelp (juce::XmlDocument::parse (frameworkHelpDocument))
+    : productHelp (XmlGuard::parse (productHelpDocument)),
+      frameworkHelp (XmlGuard::parse (frameworkHelpDocument))
 {
 }
 
@@ -77,9 +76,9 @@ void DynamicHelpOverlay::setHelpButtonArea (juce::Rectangle<int> bounds)
 
 DynamicHelpOverlay::HelpText DynamicHelpOverlay::findHelp (const juce::String& helpId) const
 {
-    const auto* entry = findChildIgnoringCase (frameworkHelp.get(), helpId);
+    const auto* entry = findEntry (frameworkHelp.get(), helpId);
     if (entry == nullptr)
-        entry = findChildIgnoringCase (productHelp.get(), helpId);
+        entry = findEntry (productHelp.get(), helpId);
     if (entry == nullptr)
         return {};
     return { entry->getStringAttribute ("title", "Warning: Missing headline"), entry->getAllSubText() };
