@@ -57,7 +57,7 @@ set_target_properties (Brevalon_VST PROPERTIES PREFIX "")
 # The shared code is the factory only: JUCE and the processor come compiled from brevalon_processor
 # (linking JUCE's module targets here would compile their sources a second time).
 add_library (brevalon_plugin_entry STATIC "${PROJECT_SOURCE_DIR}/processor/PluginEntry.cpp")
-target_link_libraries (brevalon_plugin_entry PUBLIC brevalon_processor PRIVATE brevalon_warnings)
+target_link_libraries (brevalon_plugin_entry PUBLIC brevalon_processor brevalon_editor PRIVATE brevalon_warnings)
 target_link_libraries (Brevalon PRIVATE brevalon_plugin_entry)
 
 target_compile_definitions (Brevalon PUBLIC

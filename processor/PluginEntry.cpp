@@ -1,3 +1,4 @@
+#include "editor/QuillfenTemplateAudioProcessorEditor.h"
 #include "processor/QuillfenTemplateAudioProcessor.h"
 
 // The processor factory the plug-in wrappers call, one processor per host instance. The wrappers
@@ -5,5 +6,9 @@
 // (the new processor's wrapperType names the format) and clears it afterwards.
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
 {
-    return new brevalon::QuillfenTemplateAudioProcessor();
+    auto* processor = new brevalon::QuillfenTemplateAudioProcessor();
+    processor->setEditorFactory ([] (brevalon::QuillfenAudioProcessor& owner) -> juce::AudioProcessorEditor* {
+        return new brevalon::QuillfenTemplateAudioProcessorEditor (static_cast<brevalon::QuillfenTemplateAudioProcessor&> (owner));
+    });
+    return processor;
 }

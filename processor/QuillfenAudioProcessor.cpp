@@ -57,7 +57,15 @@ void QuillfenAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juc
 
 juce::AudioProcessorEditor* QuillfenAudioProcessor::createEditor()
 {
+    if (editorFactory)
+        return editorFactory (*this);
     return new juce::GenericAudioProcessorEditor (*this);
+}
+
+void QuillfenAudioProcessor::setDesktopServices (std::unique_ptr<Clipboard> newClipboard, std::unique_ptr<Launcher> newLauncher)
+{
+    clipboard = std::move (newClipboard);
+    launcher = std::move (newLauncher);
 }
 
 //==============================================================================
@@ -184,6 +192,18 @@ void QuillfenAudioProcessor::setParameterFromEditor (int index, float normalised
     stateEngine->setValueWithUndo (index, normalised);
     if (auto* hostParameter = getParameters()[index])
         hostParameter->sendValueChangedMessageToListeners (getParamManager().getParameterAt (index)->getNormalised());
+}
+
+void QuillfenAudioProcessor::beginHostGesture (int index)
+{
+    if (auto* hostParameter = getParameters()[index])
+        hostParameter->beginChangeGesture();
+}
+
+void QuillfenAudioProcessor::endHostGesture (int index)
+{
+    if (auto* hostParameter = getParameters()[index])
+        hostParameter->endChangeGesture();
 }
 
 std::vector<float> QuillfenAudioProcessor::currentValues() const

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "state/Clipboard.h"
 #include "state/GlobalParamList.h"
+#include "state/Launcher.h"
 #include "state/ParamManager.h"
 #include "state/SharedFolder.h"
 #include "state/StateEngine.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <functional>
 #include <memory>
 
 namespace brevalon
@@ -43,7 +46,11 @@ public:
     bool acceptsMidi() const override { return false; }
     bool producesMidi() const override { return false; }
 
+    // The editor comes from the factory the plug-in entry installs (the editor library builds on
+    // this one); without one, hosts get JUCE's generic editor.
     juce::AudioProcessorEditor* createEditor() override;
+    using EditorFactory = std::function<juce::AudioProcessorEditor* (QuillfenAudioProcessor&)>;
+    void setEditorFactory (EditorFactory factory) { editorFactory = std::move (factory); }
     bool hasEditor() const override { return true; }
 
     int getNumPrograms() override;
@@ -77,12 +84,21 @@ public:
 
     // The editor's way of writing a parameter: recorded for undo, then told to the host.
     void setParameterFromEditor (int index, float normalised);
+    // The host's side of an edit gesture on parameter `index`.
+    void beginHostGesture (int index);
+    void endHostGesture (int index);
 
     StateEngine& getStateEngine() noexcept { return *stateEngine; }
     ParamManager& getParamManager() noexcept { return stateEngine->getModel(); }
     const ParamManager& getParamManager() const noexcept { return stateEngine->getModel(); }
     GlobalParamList& getGlobalSettings() noexcept { return *globalSettings; }
     double getCurrentSampleRate() const noexcept { return currentSampleRate; }
+
+    // What the editor uses to reach outside the process: the system clipboard and the desktop's
+    // handlers for links and files. Tests replace them before opening an editor.
+    Clipboard& getClipboard() noexcept { return *clipboard; }
+    Launcher& getLauncher() noexcept { return *launcher; }
+    void setDesktopServices (std::unique_ptr<Clipboard> newClipboard, std::unique_ptr<Launcher> newLauncher);
 
 protected:
     double currentSampleRate = defaultSampleRate;
@@ -95,6 +111,9 @@ private:
     std::unique_ptr<StateEngine> stateEngine;
     double lastPreparedRate = 0.0;
     std::unique_ptr<GlobalParamList> globalSettings;
+    std::unique_ptr<Clipboard> clipboard = std::make_unique<SystemClipboard>();
+    std::unique_ptr<Launcher> launcher = std::make_unique<SystemLauncher>();
+    EditorFactory editorFactory;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuillfenAudioProcessor)
 };

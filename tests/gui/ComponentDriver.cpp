@@ -131,6 +131,14 @@ void ComponentDriver::pressKey (const juce::KeyPress& key)
     deliverPendingMessages();
 }
 
+void ComponentDriver::runMessageLoopFor (int milliseconds)
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) milliseconds;
+    while (juce::Time::getMillisecondCounter() < end)
+        if (! juce::dispatchNextMessageOnSystemQueue (true))
+            juce::Thread::sleep (1);
+}
+
 void ComponentDriver::deliverPendingMessages()
 {
     // Messages arrive in order: once this one is delivered, so is everything posted before it.

@@ -37,6 +37,8 @@ public:
     void typeText (const juce::String& text);
     // Runs the message loop until everything posted so far (say, by a text editor) is handled.
     static void deliverPendingMessages();
+    // Runs the message loop, timers included, for about this long.
+    static void runMessageLoopFor (int milliseconds);
 
     juce::Component& getWindow() noexcept { return window; }
 
