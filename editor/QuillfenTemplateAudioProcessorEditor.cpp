@@ -145,21 +145,17 @@ void QuillfenTemplateAudioProcessorEditor::updateResponseCurve()
 
 void QuillfenTemplateAudioProcessorEditor::editorTick()
 {
+    // Each control's opacity is decided first and set once: setting a different value and then
+    // the old one again would repaint on every tick.
+    const bool filterActive = product.isFilterActive();
     const bool bypassed = bypassButton.getToggleState() || product.isHostBypassed();
-    const float sliderAlpha = bypassed ? dimmedAlpha : 1.0f;
+    const float sliderAlpha = bypassed || ! filterActive ? dimmedAlpha : 1.0f;
     for (auto* slider : { &frequencySlider, &slopeSlider, &amountSlider })
         slider->setAlpha (sliderAlpha);
-    bypassButton.setAlpha (1.0f);
+    bypassButton.setAlpha (filterActive ? 1.0f : dimmedAlpha);
 
-    display.showBypassed (stateEngine->getModel().getParameterAt (Product::bypassParam)->getBoolValue());
-
-    if (! product.isFilterActive())
-    {
-        for (auto* slider : { &frequencySlider, &slopeSlider, &amountSlider })
-            slider->setAlpha (dimmedAlpha);
-        bypassButton.setAlpha (dimmedAlpha);
-        display.showBypassed (false);
-    }
+    // An inactive filter shows its message on an undimmed display.
+    display.showBypassed (filterActive && stateEngine->getModel().getParameterAt (Product::bypassParam)->getBoolValue());
 }
 
 //==============================================================================

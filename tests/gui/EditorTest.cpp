@@ -452,9 +452,18 @@ TEST (Editor, SliderSettingsReachEveryManagedSlider)
     EXPECT_FALSE (editor.isTransformed());
 }
 
-TEST (Editor, IdleEditorRepaintsNothing)
+// Idle at a supported rate, at a rate where the filter is inactive (dimmed controls), and
+// bypassed there too: the window is not repainted while the editor's own timer runs.
+class IdleEditor : public testing::TestWithParam<std::pair<double, bool>>
 {
-    EditorBench bench;
+};
+
+TEST_P (IdleEditor, RepaintsNothing)
+{
+    const auto [sampleRate, bypassed] = GetParam();
+    EditorBench bench (sampleRate);
+    if (bypassed)
+        bench.processor->setBypass (true);
     bench.processBlock();
 
     // A see-through component over the whole window is painted whenever any part of it is.
@@ -468,7 +477,7 @@ TEST (Editor, IdleEditorRepaintsNothing)
     probe.setBounds (window.getLocalBounds());
     window.addAndMakeVisible (probe);
 
-    // The editor's own timer runs; the first ticks draw everything.
+    // The first ticks draw everything.
     ComponentDriver::runMessageLoopFor (500);
     probe.paints = 0;
     ComponentDriver::runMessageLoopFor (1000);
@@ -480,6 +489,9 @@ TEST (Editor, IdleEditorRepaintsNothing)
     EXPECT_GT (probe.paints, 0);
     window.removeChildComponent (&probe);
 }
+
+INSTANTIATE_TEST_SUITE_P (Editor, IdleEditor,
+                          testing::Values (std::pair{ 96000.0, false }, std::pair{ 44100.0, false }, std::pair{ 44100.0, true }));
 
 TEST (Editor, Screenshot)
 {
