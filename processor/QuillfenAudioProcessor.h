@@ -9,6 +9,7 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -101,7 +102,8 @@ public:
     void setDesktopServices (std::unique_ptr<Clipboard> newClipboard, std::unique_ptr<Launcher> newLauncher);
 
 protected:
-    double currentSampleRate = defaultSampleRate;
+    // Written by prepareToPlay, read by the editor on the message thread.
+    std::atomic<double> currentSampleRate{ defaultSampleRate };
 
 private:
     // Tells the host about every parameter whose value differs from `before`.
