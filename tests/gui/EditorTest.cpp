@@ -510,3 +510,55 @@ TEST (Editor, Screenshot)
 
 } // namespace
 } // namespace brevalon
+
+namespace brevalon
+{
+namespace
+{
+// The scale a host or the system gives the editor (the VST3 content scale factor, an LV2 host's
+// scale option, the desktop's scale) scales the fixed 406 × 242 layout as a whole: the window
+// grows by the factor, every control keeps its place in the layout and lies inside the window,
+// and the editor renders at the window's pixel size.
+class EditorScale : public testing::TestWithParam<float>
+{
+};
+
+TEST_P (EditorScale, ScalesTheWholeWindow)
+{
+    const float scale = GetParam();
+    EditorBench bench (96000.0);
+    bench.processBlock();
+    bench.tick();
+    auto& editor = *bench.editor;
+    editor.setScaleFactor (scale);
+
+    const auto windowSize = editor.getBoundsInParent();
+    EXPECT_EQ (windowSize.getWidth(), juce::roundToInt (406 * scale));
+    EXPECT_EQ (windowSize.getHeight(), juce::roundToInt (242 * scale));
+    EXPECT_EQ (editor.getLocalBounds(), juce::Rectangle<int> (0, 0, 406, 242)) << "the layout stays at its base size";
+    EXPECT_EQ (editor.getFrequencySlider().getBounds(), juce::Rectangle<int> (125, 207, 62, 24));
+    for (auto* child : editor.getChildren())
+    {
+        if (child == &editor.getBypassButton())
+            continue;
+        const auto inWindow = child->getBoundsInParent().toFloat().transformedBy (editor.getTransform());
+        EXPECT_TRUE (windowSize.toFloat().expanded (0.01f).contains (inWindow)) << inWindow.toString();
+    }
+
+    const auto name = "editor-scale-" + juce::String (juce::roundToInt (scale * 100));
+    const auto image = editor.createComponentSnapshot (editor.getLocalBounds(), true, scale);
+    EXPECT_EQ (image.getWidth(), windowSize.getWidth());
+    EXPECT_EQ (image.getHeight(), windowSize.getHeight());
+    const auto file = juce::File (BREVALON_SCREENSHOT_FOLDER).getChildFile (name + ".png");
+    file.getParentDirectory().createDirectory();
+    file.deleteFile();
+    juce::FileOutputStream stream (file);
+    ASSERT_TRUE (stream.openedOk());
+    EXPECT_TRUE (juce::PNGImageFormat().writeImageToStream (image, stream));
+}
+
+INSTANTIATE_TEST_SUITE_P (Editor, EditorScale, testing::Values (1.0f, 1.5f, 2.0f),
+                          [] (const testing::TestParamInfo<float>& scale) { return "Percent" + std::to_string (juce::roundToInt (scale.param * 100)); });
+
+} // namespace
+} // namespace brevalon
