@@ -118,11 +118,12 @@ public:
         valueLabel.setJustificationType (juce::Justification::centred);
         addAndMakeVisible (valueLabel);
 
-        editor.setText ("My preset 1");
+        // A text editor colours its text as it is inserted: with the look-and-feel in force.
         addAndMakeVisible (editor);
+        editor.setText ("My preset 1");
+        addAndMakeVisible (readOnly);
         readOnly.setText ("Version 1.0.0");
         readOnly.setReadOnly (true);
-        addAndMakeVisible (readOnly);
 
         addAndMakeVisible (menu);
         addAndMakeVisible (shortTip);
@@ -165,7 +166,7 @@ public:
             x += 104;
         }
         for (int i = 0; i < toggles.size(); ++i)
-            toggles[i]->setBounds (10 + i * 150, 48, 140, 30);
+            toggles[i]->setBounds (10 + i * 150, 52, 140, 22);
         combo.setBounds (10, 90, 160, 22);
         label.setBounds (180, 90, 100, 22);
         valueLabel.setBounds (290, 91, 50, 20);
