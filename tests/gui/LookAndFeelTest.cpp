@@ -1,6 +1,7 @@
 #include "ComponentDriver.h"
 #include "Screenshot.h"
 #include "lookandfeel/LookAndFeelContextMenu.h"
+#include "lookandfeel/LookAndFeelCustom.h"
 #include "lookandfeel/LookAndFeelOverlay.h"
 #include "lookandfeel/LookAndFeelToolbar.h"
 
@@ -237,6 +238,68 @@ TEST (LookAndFeelContextMenu, IsWhiteWithBlackTextAndALightGreyHighlight)
     EXPECT_LT (brightnessRange (image, plain).getStart(), 0.2f) << "black text";
     EXPECT_GT (shareOfColour (image, highlighted, juce::Colour (0xFFE0E0E0)), 0.6f);
     EXPECT_LT (brightnessRange (image, highlighted).getStart(), 0.2f) << "black highlighted text";
+}
+
+// Equal pixels in the given columns.
+bool sameColumns (const juce::Image& a, const juce::Image& b, juce::Range<int> columns)
+{
+    for (int y = 0; y < a.getHeight(); ++y)
+        for (int x = columns.getStart(); x < columns.getEnd(); ++x)
+            if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
+                return false;
+    return true;
+}
+
+TEST (LookAndFeelCustom, ABarSliderShowsOnlyTheStretchedValueBoxAndItsValue)
+{
+    LookAndFeelCustom lookAndFeel;
+    for (const auto style : { juce::Slider::LinearBarVertical, juce::Slider::LinearBar })
+    {
+        juce::Slider slider (style, juce::Slider::TextBoxBelow);
+        slider.setLookAndFeel (&lookAndFeel);
+        slider.setRange (20.0, 25.0, 0.1);
+        slider.setValue (21.5, juce::dontSendNotification);
+        slider.setSize (64, 21);
+        const auto rendered = test::renderComponent (slider);
+        slider.setLookAndFeel (nullptr);
+
+        juce::Image box (juce::Image::ARGB, 64, 21, true);
+        {
+            juce::Graphics g (box);
+            LookAndFeelCustom::drawValueBoxImage (g, 64, 21);
+        }
+        // Outside the centred text only the box shows; inside it the value is drawn.
+        EXPECT_TRUE (sameColumns (rendered, box, { 0, 8 })) << style;
+        EXPECT_TRUE (sameColumns (rendered, box, { 56, 64 })) << style;
+        EXPECT_FALSE (sameColumns (rendered, box, { 8, 56 })) << style << ": the value is shown";
+    }
+}
+
+TEST (LookAndFeelCustom, OnlyAValueDisplayOfFiftyPixelsShowsTheDisplayImage)
+{
+    LookAndFeelCustom lookAndFeel;
+    juce::Image display (juce::Image::ARGB, 50, 20, true);
+    {
+        juce::Graphics g (display);
+        const auto image = lookandfeel::embeddedImage ("display_background_png");
+        g.drawImage (image, 0, 1, 50, 18, 0, 0, image.getWidth(), image.getHeight());
+    }
+    for (const int width : { 50, 51, 49 })
+    {
+        juce::Label label;
+        label.setLookAndFeel (&lookAndFeel);
+        label.setSize (width, 20);
+        const auto rendered = test::renderComponent (label);
+        label.setLookAndFeel (nullptr);
+        if (width == 50)
+        {
+            EXPECT_TRUE (sameImages (rendered, display));
+        }
+        else
+        {
+            EXPECT_TRUE (sameImages (rendered, juce::Image (juce::Image::ARGB, width, 20, true))) << width << " draws nothing";
+        }
+    }
 }
 
 // Toggle buttons with image tick boxes, disabled: the whole drawing, tick box included, at half
