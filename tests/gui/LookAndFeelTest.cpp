@@ -217,7 +217,14 @@ TEST (LookAndFeelContextMenu, IsWhiteWithBlackTextAndALightGreyHighlight)
     menu.addSeparator();
     menu.addItem (3, "Share preset");
 
-    menu.showMenuAsync (juce::PopupMenu::Options().withTargetScreenArea ({ 200, 200, 1, 1 }).withInitiallySelectedItem (2));
+    // Opened from a focused component on screen, as from the preset box: a menu closes itself
+    // when no component of the program has the focus.
+    juce::Component anchor;
+    anchor.setSize (160, 22);
+    anchor.setWantsKeyboardFocus (true);
+    ComponentDriver driver (anchor);
+    anchor.grabKeyboardFocus();
+    menu.showMenuAsync (juce::PopupMenu::Options().withTargetComponent (&anchor).withInitiallySelectedItem (2));
     runMessagesFor (200);
     auto* window = findMenuWindow();
     ASSERT_NE (window, nullptr);
