@@ -23,9 +23,8 @@ void drawSlices (juce::Graphics& g, const juce::Image& image, const std::array<I
     {
         if (slice.destination.isEmpty())
             continue;
-        g.drawImage (image, slice.destination.getX(), slice.destination.getY(), slice.destination.getWidth(),
-                     slice.destination.getHeight(), slice.source.getX(), slice.source.getY(), slice.source.getWidth(),
-                     slice.source.getHeight());
+        g.drawImage (image, slice.destination.getX(), slice.destination.getY(), slice.destination.getWidth(), slice.destination.getHeight(),
+                     slice.source.getX(), slice.source.getY(), slice.source.getWidth(), slice.source.getHeight());
     }
 }
 
@@ -48,7 +47,7 @@ juce::Image embeddedImage (const char* resourceName)
 void drawImageTickBox (juce::Graphics& g, float x, float y, bool ticked)
 {
     constexpr int square = 16;
-    g.drawImage (embeddedImage ("checkbox_png"), (int) x, (int) y, square, square, ticked ? square : 0, 0, square, square);
+    g.drawImage (embeddedImage ("checkbox_png"), (int)x, (int)y, square, square, ticked ? square : 0, 0, square, square);
 }
 
 juce::Font inSharedFace (const juce::Font& font)
@@ -61,13 +60,12 @@ juce::Font inSharedFace (const juce::Font& font)
 int nearest (float value)
 {
     // The default rounding mode rounds halves to even.
-    return (int) std::nearbyint (value);
+    return (int)std::nearbyint (value);
 }
 
-void drawMenuItem (juce::LookAndFeel& lookAndFeel, juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator,
-                   bool isActive, bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& text,
-                   const juce::String& shortcutKeyText, const juce::Drawable* icon, const juce::Colour* textColour,
-                   const MenuItemStyle& style)
+void drawMenuItem (juce::LookAndFeel& lookAndFeel, juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator, bool isActive,
+                   bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& text, const juce::String& shortcutKeyText,
+                   const juce::Drawable* icon, const juce::Colour* textColour, const MenuItemStyle& style)
 {
     if (isSeparator)
     {
@@ -96,7 +94,7 @@ void drawMenuItem (juce::LookAndFeel& lookAndFeel, juce::Graphics& g, const juce
         g.setOpacity (0.3f);
 
     auto font = style.font;
-    const auto maximumHeight = (float) area.getHeight() / 1.3f;
+    const auto maximumHeight = (float)area.getHeight() / 1.3f;
     if (font.getHeight() > maximumHeight)
         font.setHeight (maximumHeight);
     g.setFont (font);
@@ -115,11 +113,10 @@ void drawMenuItem (juce::LookAndFeel& lookAndFeel, juce::Graphics& g, const juce
     if (hasSubMenu)
     {
         const auto arrowHeight = 0.6f * style.font.getAscent();
-        const auto x = (float) r.removeFromRight ((int) arrowHeight).getX();
-        const auto halfHeight = (float) r.getCentreY();
+        const auto x = (float)r.removeFromRight ((int)arrowHeight).getX();
+        const auto halfHeight = (float)r.getCentreY();
         juce::Path arrow;
-        arrow.addTriangle (x, halfHeight - arrowHeight * 0.5f, x, halfHeight + arrowHeight * 0.5f, x + arrowHeight * 0.6f,
-                           halfHeight);
+        arrow.addTriangle (x, halfHeight - arrowHeight * 0.5f, x, halfHeight + arrowHeight * 0.5f, x + arrowHeight * 0.6f, halfHeight);
         g.fillPath (arrow);
     }
 
@@ -149,7 +146,7 @@ juce::TextLayout layoutTooltip (const juce::String& text, const juce::Font& font
 juce::Rectangle<int> tooltipSize (const juce::String& text, const juce::Font& font, float maximumWidth)
 {
     const auto layout = layoutTooltip (text, font, maximumWidth, juce::Colours::black);
-    return { (int) (layout.getWidth() + 14.0f), (int) (layout.getHeight() + 6.0f) };
+    return { (int)(layout.getWidth() + 14.0f), (int)(layout.getHeight() + 6.0f) };
 }
 
 juce::Rectangle<int> placeTooltip (juce::Rectangle<int> size, juce::Point<int> screenPosition, juce::Rectangle<int> parentArea)
@@ -157,8 +154,7 @@ juce::Rectangle<int> placeTooltip (juce::Rectangle<int> size, juce::Point<int> s
     const auto w = size.getWidth();
     const auto h = size.getHeight();
     return juce::Rectangle<int> (screenPosition.x > parentArea.getCentreX() ? screenPosition.x - (w + 12) : screenPosition.x + 24,
-                                 screenPosition.y > parentArea.getCentreY() ? screenPosition.y - (h + 6) : screenPosition.y + 6,
-                                 w, h)
+                                 screenPosition.y > parentArea.getCentreY() ? screenPosition.y - (h + 6) : screenPosition.y + 6, w, h)
         .constrainedWithin (parentArea);
 }
 
@@ -169,11 +165,11 @@ void drawTooltipBox (juce::LookAndFeel& lookAndFeel, juce::Graphics& g, const ju
     g.setColour (lookAndFeel.findColour (juce::TooltipWindow::outlineColourId));
     g.drawRect (0, 0, width, height, 1);
     layoutTooltip (text, font, maximumWidth, lookAndFeel.findColour (juce::TooltipWindow::textColourId))
-        .draw (g, juce::Rectangle<float> ((float) width, (float) height));
+        .draw (g, juce::Rectangle<float> ((float)width, (float)height));
 }
 
-void drawTextTwice (juce::Graphics& g, const juce::String& text, const juce::Font& font, const TextCopy& under,
-                    const TextCopy& over, juce::Justification justification, int lines)
+void drawTextTwice (juce::Graphics& g, const juce::String& text, const juce::Font& font, const TextCopy& under, const TextCopy& over,
+                    juce::Justification justification, int lines)
 {
     g.setFont (font);
     for (const auto* copy : { &under, &over })
@@ -207,7 +203,7 @@ void drawButtonFace (juce::Graphics& g, const FaceImages& images, ButtonFace fac
 
 void fitToggleButtonWidth (juce::ToggleButton& button)
 {
-    const auto fontSize = juce::jmin (13.0f, (float) button.getHeight() * 0.75f);
+    const auto fontSize = juce::jmin (13.0f, (float)button.getHeight() * 0.75f);
     const auto tickWidth = fontSize * 1.1f;
     const auto font = SharedTypefaces::getRegularFont (fontSize);
     button.setSize (font.getStringWidth (button.getButtonText()) + juce::roundToInt (tickWidth) + 9, button.getHeight());
@@ -249,7 +245,7 @@ void drawShadowedLabel (juce::Graphics& g, juce::Label& label, const juce::Font&
     {
         const juce::Colour shadow (0x55000000);
         const auto textArea = label.getBorderSize().subtractedFrom (label.getLocalBounds());
-        const auto lines = juce::jmax (1, (int) ((float) textArea.getHeight() / font.getHeight()));
+        const auto lines = juce::jmax (1, (int)((float)textArea.getHeight() / font.getHeight()));
         g.setFont (font);
         g.setColour (shadowFollowsAlpha ? shadow.withMultipliedAlpha (alpha) : shadow);
         g.drawFittedText (label.getText(), textArea.translated (1, 1), label.getJustificationType(), lines,
@@ -273,8 +269,7 @@ void drawShadowedToggle (juce::LookAndFeel& lookAndFeel, juce::Graphics& g, juce
         g.beginTransparencyLayer (0.5f);
 
     lookAndFeel.drawTickBox (g, button, 4.0f, 4.0f, 16.0f, 16.0f, button.getToggleState(), enabled, highlighted, down);
-    drawTextTwice (g, button.getButtonText(), font, { juce::Colour (0x55000000), shadowArea }, text,
-                   juce::Justification::centredLeft, 10);
+    drawTextTwice (g, button.getButtonText(), font, { juce::Colour (0x55000000), shadowArea }, text, juce::Justification::centredLeft, 10);
 
     if (! enabled)
         g.endTransparencyLayer();

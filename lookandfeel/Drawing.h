@@ -60,10 +60,9 @@ struct MenuItemStyle
     juce::Colour separatorDark;
     juce::Colour separatorLight;
 };
-void drawMenuItem (juce::LookAndFeel& lookAndFeel, juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator,
-                   bool isActive, bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& text,
-                   const juce::String& shortcutKeyText, const juce::Drawable* icon, const juce::Colour* textColour,
-                   const MenuItemStyle& style);
+void drawMenuItem (juce::LookAndFeel& lookAndFeel, juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator, bool isActive,
+                   bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& text, const juce::String& shortcutKeyText,
+                   const juce::Drawable* icon, const juce::Colour* textColour, const MenuItemStyle& style);
 
 // Tooltip text centred with balanced line lengths within `maximumWidth`.
 juce::TextLayout layoutTooltip (const juce::String& text, const juce::Font& font, float maximumWidth, juce::Colour colour);
@@ -82,8 +81,8 @@ struct TextCopy
     juce::Colour colour;
     juce::Rectangle<int> area;
 };
-void drawTextTwice (juce::Graphics& g, const juce::String& text, const juce::Font& font, const TextCopy& under,
-                    const TextCopy& over, juce::Justification justification, int lines);
+void drawTextTwice (juce::Graphics& g, const juce::String& text, const juce::Font& font, const TextCopy& under, const TextCopy& over,
+                    juce::Justification justification, int lines);
 
 // Sets each (colour id, ARGB) pair on the look-and-feel.
 using ColourTable = std::initializer_list<std::pair<int, juce::uint32>>;

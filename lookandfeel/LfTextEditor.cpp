@@ -6,7 +6,7 @@ namespace brevalon
 namespace
 {
 // The overlay table with the text field's own colours.
-const lookandfeel::ColourTable textEditorColours {
+const lookandfeel::ColourTable textEditorColours{
     { juce::TextButton::buttonColourId, 0xFFFFFFFF },
     { juce::TextButton::buttonOnColourId, 0xFFFFFFFF },
     { juce::TextEditor::backgroundColourId, 0xFFE3E3E3 },

@@ -7,7 +7,7 @@ namespace brevalon
 
 namespace
 {
-const lookandfeel::ColourTable contextMenuColours {
+const lookandfeel::ColourTable contextMenuColours{
     { juce::TextButton::buttonColourId, 0xFFFFFFFF },
     { juce::TextButton::buttonOnColourId, 0xFFFFFFFF },
     { juce::TextButton::textColourOnId, 0xFFFFFFFF },
@@ -73,14 +73,13 @@ void LookAndFeelContextMenu::drawButtonText (juce::Graphics& g, juce::TextButton
     const auto font = getTextButtonFont (button, button.getHeight()).withHeight (13.0f);
     const auto width = button.getWidth();
     const auto height = button.getHeight();
-    const auto y = juce::jmin (4, lookandfeel::nearest ((float) height * 0.3f));
+    const auto y = juce::jmin (4, lookandfeel::nearest ((float)height * 0.3f));
     const auto corner = juce::jmin (width, height) / 2;
     const auto fontLimit = lookandfeel::nearest (font.getHeight() * 0.6f);
     const auto leftIndent = juce::jmin (fontLimit, 2 + corner / (button.isConnectedOnLeft() ? 4 : 2));
     const auto rightIndent = juce::jmin (fontLimit, 2 + corner / (button.isConnectedOnRight() ? 4 : 2));
     const auto textWidth = width - leftIndent - rightIndent;
-    const auto colour = button.findColour (button.getToggleState() ? juce::TextButton::textColourOnId
-                                                                   : juce::TextButton::textColourOffId)
+    const auto colour = button.findColour (button.getToggleState() ? juce::TextButton::textColourOnId : juce::TextButton::textColourOffId)
                             .withMultipliedAlpha (button.isEnabled() ? 1.0f : 0.5f);
     lookandfeel::drawTextTwice (g, button.getButtonText(), font,
                                 { juce::Colour (0x55000000), { leftIndent + 1, y + 1, textWidth, height - 2 * y } },
@@ -102,8 +101,8 @@ void LookAndFeelContextMenu::changeToggleButtonWidthToFitText (juce::ToggleButto
     lookandfeel::fitToggleButtonWidth (button);
 }
 
-void LookAndFeelContextMenu::drawTickBox (juce::Graphics& g, juce::Component&, float x, float y, float, float, bool ticked, bool,
-                                          bool, bool)
+void LookAndFeelContextMenu::drawTickBox (juce::Graphics& g, juce::Component&, float x, float y, float, float, bool ticked, bool, bool,
+                                          bool)
 {
     lookandfeel::drawImageTickBox (g, x, y, ticked);
 }
@@ -113,14 +112,13 @@ void LookAndFeelContextMenu::drawPopupMenuBackground (juce::Graphics& g, int, in
     g.fillAll (findColour (juce::PopupMenu::backgroundColourId));
 }
 
-void LookAndFeelContextMenu::drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator,
-                                                bool isActive, bool isHighlighted, bool isTicked, bool hasSubMenu,
-                                                const juce::String& text, const juce::String& shortcutKeyText,
-                                                const juce::Drawable* icon, const juce::Colour* textColour)
+void LookAndFeelContextMenu::drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator, bool isActive,
+                                                bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& text,
+                                                const juce::String& shortcutKeyText, const juce::Drawable* icon,
+                                                const juce::Colour* textColour)
 {
-    lookandfeel::drawMenuItem (*this, g, area, isSeparator, isActive, isHighlighted, isTicked, hasSubMenu, text, shortcutKeyText,
-                               icon, textColour,
-                               { getPopupMenuFont(), 4, juce::Colour (0x20000000), juce::Colour (0x10FFFFFF) });
+    lookandfeel::drawMenuItem (*this, g, area, isSeparator, isActive, isHighlighted, isTicked, hasSubMenu, text, shortcutKeyText, icon,
+                               textColour, { getPopupMenuFont(), 4, juce::Colour (0x20000000), juce::Colour (0x10FFFFFF) });
 }
 
 juce::Font LookAndFeelContextMenu::getPopupMenuFont()
@@ -128,15 +126,14 @@ juce::Font LookAndFeelContextMenu::getPopupMenuFont()
     return SharedTypefaces::getRegularFont (13.0f);
 }
 
-void LookAndFeelContextMenu::drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int, int, int, int,
-                                           juce::ComboBox&)
+void LookAndFeelContextMenu::drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int, int, int, int, juce::ComboBox&)
 {
     lookandfeel::drawButtonFace (g, faceImages, getComboBoxFace (isButtonDown), width, height);
 }
 
 juce::Font LookAndFeelContextMenu::getComboBoxFont (juce::ComboBox& box)
 {
-    return SharedTypefaces::getRegularFont (juce::jmin (15.0f, (float) box.getHeight() * 0.85f));
+    return SharedTypefaces::getRegularFont (juce::jmin (15.0f, (float)box.getHeight() * 0.85f));
 }
 
 void LookAndFeelContextMenu::positionComboBoxText (juce::ComboBox& box, juce::Label& label)
@@ -166,8 +163,7 @@ juce::Rectangle<int> LookAndFeelContextMenu::getTooltipBounds (const juce::Strin
 
 void LookAndFeelContextMenu::drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height)
 {
-    lookandfeel::drawTooltipBox (*this, g, text, width, height, SharedTypefaces::getRegularFont (tooltipFontHeight),
-                                 tooltipMaximumWidth);
+    lookandfeel::drawTooltipBox (*this, g, text, width, height, SharedTypefaces::getRegularFont (tooltipFontHeight), tooltipMaximumWidth);
 }
 
 } // namespace brevalon

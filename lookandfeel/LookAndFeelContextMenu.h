@@ -33,18 +33,17 @@ public:
     void drawToggleButton (juce::Graphics& g, juce::ToggleButton& button, bool shouldDrawButtonAsHighlighted,
                            bool shouldDrawButtonAsDown) override;
     void changeToggleButtonWidthToFitText (juce::ToggleButton& button) override;
-    void drawTickBox (juce::Graphics& g, juce::Component& component, float x, float y, float w, float h, bool ticked,
-                      bool isEnabled, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+    void drawTickBox (juce::Graphics& g, juce::Component& component, float x, float y, float w, float h, bool ticked, bool isEnabled,
+                      bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
 
     void drawPopupMenuBackground (juce::Graphics& g, int width, int height) override;
-    void drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator, bool isActive,
-                            bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& text,
-                            const juce::String& shortcutKeyText, const juce::Drawable* icon,
-                            const juce::Colour* textColour) override;
+    void drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator, bool isActive, bool isHighlighted,
+                            bool isTicked, bool hasSubMenu, const juce::String& text, const juce::String& shortcutKeyText,
+                            const juce::Drawable* icon, const juce::Colour* textColour) override;
     juce::Font getPopupMenuFont() override;
 
-    void drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int buttonX, int buttonY, int buttonW,
-                       int buttonH, juce::ComboBox& box) override;
+    void drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int buttonX, int buttonY, int buttonW, int buttonH,
+                       juce::ComboBox& box) override;
     juce::Font getComboBoxFont (juce::ComboBox& box) override;
     void positionComboBoxText (juce::ComboBox& box, juce::Label& label) override;
 
@@ -56,7 +55,7 @@ public:
     void drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height) override;
 
     // The face set shared with the toolbar.
-    static constexpr lookandfeel::FaceImages faceImages { "button_png", "button_s2_png", "button_s3_png" };
+    static constexpr lookandfeel::FaceImages faceImages{ "button_png", "button_s2_png", "button_s3_png" };
 };
 
 } // namespace brevalon

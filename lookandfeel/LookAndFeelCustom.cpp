@@ -9,7 +9,7 @@ namespace brevalon
 
 namespace
 {
-const lookandfeel::ColourTable customColours {
+const lookandfeel::ColourTable customColours{
     { juce::TextButton::buttonColourId, 0xFFFFFFFF },
     { juce::TextButton::buttonOnColourId, 0xFFFFFFFF },
     { juce::TextButton::textColourOffId, 0xFFFFFFFF },
@@ -60,7 +60,7 @@ int LookAndFeelCustom::getKnobFrameIndex (double value, double minimum, double m
     if (frameCount <= 1 || maximum <= minimum)
         return 0;
     const auto proportion = (value - minimum) / (maximum - minimum);
-    const auto frame = (int) std::ceil ((double) (frameCount - 1) * proportion);
+    const auto frame = (int)std::ceil ((double)(frameCount - 1) * proportion);
     return juce::jlimit (0, frameCount - 1, frame);
 }
 
@@ -90,8 +90,7 @@ void LookAndFeelCustom::drawButtonBackground (juce::Graphics& g, juce::Button& b
 {
     const auto width = button.getWidth();
     const auto height = button.getHeight();
-    const auto corner = (float) juce::jmin (lookandfeel::nearest ((float) height * 0.4f),
-                                            lookandfeel::nearest ((float) width * 0.4f));
+    const auto corner = (float)juce::jmin (lookandfeel::nearest ((float)height * 0.4f), lookandfeel::nearest ((float)width * 0.4f));
 
     auto fill = backgroundColour.withMultipliedSaturation (0.3f);
     if (shouldDrawButtonAsHighlighted)
@@ -103,7 +102,7 @@ void LookAndFeelCustom::drawButtonBackground (juce::Graphics& g, juce::Button& b
     }
 
     juce::Path outline;
-    outline.addRoundedRectangle (2.0f, 2.0f, (float) width - 4.0f, (float) height - 4.0f, corner);
+    outline.addRoundedRectangle (2.0f, 2.0f, (float)width - 4.0f, (float)height - 4.0f, corner);
     g.setColour (fill);
     g.fillPath (outline);
     g.setColour (fill.contrasting (1.0f).withAlpha (shouldDrawButtonAsHighlighted ? 0.6f : 0.4f));
@@ -114,20 +113,20 @@ void LookAndFeelCustom::drawToggleButton (juce::Graphics& g, juce::ToggleButton&
                                           bool shouldDrawButtonAsDown)
 {
     const auto height = button.getHeight();
-    const auto tick = (float) juce::jmin (20, height - 4);
-    drawTickBox (g, button, 4.0f, ((float) height - tick) / 2.0f, tick, tick, button.getToggleState(), button.isEnabled(),
+    const auto tick = (float)juce::jmin (20, height - 4);
+    drawTickBox (g, button, 4.0f, ((float)height - tick) / 2.0f, tick, tick, button.getToggleState(), button.isEnabled(),
                  shouldDrawButtonAsHighlighted, shouldDrawButtonAsDown);
 
     // The framework's typeface lookup decides which face "Arial" becomes.
     g.setFont (juce::Font ("Arial", "Regular", 12.0f));
     g.setColour (button.findColour (juce::ToggleButton::textColourId).withMultipliedAlpha (button.isEnabled() ? 1.0f : 0.5f));
-    const auto textX = (int) tick + 5;
-    g.drawFittedText (button.getButtonText(), textX, 4, button.getWidth() - textX - 2, height - 8,
-                      juce::Justification::centredLeft, 10, 0.7f);
+    const auto textX = (int)tick + 5;
+    g.drawFittedText (button.getButtonText(), textX, 4, button.getWidth() - textX - 2, height - 8, juce::Justification::centredLeft, 10,
+                      0.7f);
 }
 
-void LookAndFeelCustom::drawTickBox (juce::Graphics& g, juce::Component&, float x, float y, float w, float h, bool ticked,
-                                     bool isEnabled, bool, bool)
+void LookAndFeelCustom::drawTickBox (juce::Graphics& g, juce::Component&, float x, float y, float w, float h, bool ticked, bool isEnabled,
+                                     bool, bool)
 {
     const auto toBox = juce::AffineTransform::scale (w / 9.0f, h / 9.0f).translated (x, y);
 
@@ -169,11 +168,10 @@ void LookAndFeelCustom::drawPopupMenuBackground (juce::Graphics& g, int width, i
 
 void LookAndFeelCustom::drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator, bool isActive,
                                            bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& text,
-                                           const juce::String& shortcutKeyText, const juce::Drawable* icon,
-                                           const juce::Colour* textColour)
+                                           const juce::String& shortcutKeyText, const juce::Drawable* icon, const juce::Colour* textColour)
 {
-    lookandfeel::drawMenuItem (*this, g, area, isSeparator, isActive, isHighlighted, isTicked, hasSubMenu, text, shortcutKeyText,
-                               icon, textColour,
+    lookandfeel::drawMenuItem (*this, g, area, isSeparator, isActive, isHighlighted, isTicked, hasSubMenu, text, shortcutKeyText, icon,
+                               textColour,
                                { SharedTypefaces::getRegularFont (12.2f), 5, juce::Colour (0x22000000), juce::Colour (0x10FFFFFF) });
 }
 
@@ -213,14 +211,13 @@ void LookAndFeelCustom::drawLabel (juce::Graphics& g, juce::Label& label)
     g.setFont (font);
     const auto border = label.getBorderSize();
     const auto height = label.getHeight();
-    g.drawFittedText (label.getText(), border.getLeft(), 0, label.getWidth() - 2 * border.getLeft(),
-                      height - 2 * border.getTop(), label.getJustificationType(),
-                      juce::jmax (1, (int) ((float) height / font.getHeight())), label.getMinimumHorizontalScale());
+    g.drawFittedText (label.getText(), border.getLeft(), 0, label.getWidth() - 2 * border.getLeft(), height - 2 * border.getTop(),
+                      label.getJustificationType(), juce::jmax (1, (int)((float)height / font.getHeight())),
+                      label.getMinimumHorizontalScale());
 }
 
-void LookAndFeelCustom::drawLinearSlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos,
-                                          float minSliderPos, float maxSliderPos, juce::Slider::SliderStyle style,
-                                          juce::Slider& slider)
+void LookAndFeelCustom::drawLinearSlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPos, float minSliderPos,
+                                          float maxSliderPos, juce::Slider::SliderStyle style, juce::Slider& slider)
 {
     g.fillAll (slider.findColour (juce::Slider::backgroundColourId));
     if (isBarStyle (style))
@@ -238,8 +235,7 @@ int LookAndFeelCustom::getSliderThumbRadius (juce::Slider&)
     return 8;
 }
 
-void LookAndFeelCustom::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float, float, float,
-                                          juce::Slider& slider)
+void LookAndFeelCustom::drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float, float, float, juce::Slider& slider)
 {
     constexpr int midKnobSize = 70;
     const auto strip = lookandfeel::embeddedImage (width == midKnobSize ? "knobmid_png" : "knobsmall_png");
@@ -248,9 +244,9 @@ void LookAndFeelCustom::drawRotarySlider (juce::Graphics& g, int x, int y, int w
     const auto frameSize = strip.getWidth();
     const auto frames = strip.getHeight() / frameSize;
     const auto frame = getKnobFrameIndex (slider.getValue(), slider.getMinimum(), slider.getMaximum(), frames);
-    const auto radius = (float) juce::jmin (width / 2, height / 2);
-    g.drawImage (strip, (int) ((float) x + (float) width / 2.0f - radius - 1.0f), (int) ((float) y + (float) height / 2.0f - radius),
-                 frameSize, frameSize, 0, frameSize * frame, frameSize, frameSize);
+    const auto radius = (float)juce::jmin (width / 2, height / 2);
+    g.drawImage (strip, (int)((float)x + (float)width / 2.0f - radius - 1.0f), (int)((float)y + (float)height / 2.0f - radius), frameSize,
+                 frameSize, 0, frameSize * frame, frameSize, frameSize);
 }
 
 juce::Label* LookAndFeelCustom::createSliderTextBox (juce::Slider& slider)
@@ -262,8 +258,8 @@ juce::Label* LookAndFeelCustom::createSliderTextBox (juce::Slider& slider)
     label->setKeyboardType (juce::TextInputTarget::decimalKeyboard);
     label->setSize (50, 20);
     label->setColour (juce::Label::textColourId, slider.findColour (juce::Label::textColourId));
-    label->setColour (juce::Label::backgroundColourId, horizontalBar ? juce::Colours::transparentBlack
-                                                                     : slider.findColour (juce::Slider::textBoxBackgroundColourId));
+    label->setColour (juce::Label::backgroundColourId,
+                      horizontalBar ? juce::Colours::transparentBlack : slider.findColour (juce::Slider::textBoxBackgroundColourId));
     label->setColour (juce::Label::outlineColourId, slider.findColour (juce::Slider::textBoxOutlineColourId));
     label->setColour (juce::TextEditor::textColourId, slider.findColour (juce::Slider::textBoxTextColourId));
     label->setColour (juce::TextEditor::backgroundColourId,

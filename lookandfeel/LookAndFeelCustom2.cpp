@@ -10,9 +10,9 @@ LookAndFeelCustom2::LookAndFeelCustom2()
 
 void LookAndFeelCustom2::drawCentreMarker (juce::Graphics& g, int x, int y, int width, int height)
 {
-    const auto radius = (float) juce::jmin (width / 2, height / 2);
-    const auto markerX = (float) x + (float) width / 2.0f + 0.2f;
-    const auto top = (float) y + (float) height / 2.0f - radius;
+    const auto radius = (float)juce::jmin (width / 2, height / 2);
+    const auto markerX = (float)x + (float)width / 2.0f + 0.2f;
+    const auto top = (float)y + (float)height / 2.0f - radius;
     g.setColour (juce::Colours::white.withAlpha (0.8f));
     g.drawLine (markerX, top, markerX, top + 4.2f, 2.2f);
 }

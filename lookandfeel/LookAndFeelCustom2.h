@@ -11,8 +11,8 @@ class LookAndFeelCustom2 : public LookAndFeelCustom
 public:
     LookAndFeelCustom2();
 
-    void drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPosProportional,
-                           float rotaryStartAngle, float rotaryEndAngle, juce::Slider& slider) override;
+    void drawRotarySlider (juce::Graphics& g, int x, int y, int width, int height, float sliderPosProportional, float rotaryStartAngle,
+                           float rotaryEndAngle, juce::Slider& slider) override;
 
 protected:
     // The marker over a knob drawn in (x, y, width, height).

@@ -27,7 +27,7 @@ void LookAndFeelCustom3::drawButtonBackground (juce::Graphics& g, juce::Button& 
     if (! shouldDrawButtonAsDown)
         outline = outline.withAlpha (shouldDrawButtonAsHighlighted ? 0.8f : 0.5f);
     g.setColour (outline);
-    g.drawRoundedRectangle (0.0f, 0.0f, (float) button.getWidth(), (float) button.getHeight(), 3.0f, 1.0f);
+    g.drawRoundedRectangle (0.0f, 0.0f, (float)button.getWidth(), (float)button.getHeight(), 3.0f, 1.0f);
 }
 
 void LookAndFeelCustom3::drawButtonText (juce::Graphics& g, juce::TextButton& button, bool, bool)
@@ -35,7 +35,7 @@ void LookAndFeelCustom3::drawButtonText (juce::Graphics& g, juce::TextButton& bu
     g.setFont (SharedTypefaces::getRegularFont (12.2f));
     g.setColour (button.findColour (juce::TextButton::textColourOnId));
     const auto height = button.getHeight();
-    const auto y = juce::jmin (4, lookandfeel::nearest ((float) height * 0.3f));
+    const auto y = juce::jmin (4, lookandfeel::nearest ((float)height * 0.3f));
     g.drawFittedText (button.getButtonText(), 1, y, button.getWidth() - 2, height - 2 * y, juce::Justification::centred, 2, 0.7f);
 }
 
@@ -49,7 +49,7 @@ void LookAndFeelCustom3::drawLabel (juce::Graphics& g, juce::Label& label)
     const auto textArea = juce::Rectangle<int> (border.getLeft(), border.getTop(), label.getWidth() - 2 * border.getLeft(),
                                                 label.getHeight() - 2 * border.getTop());
     g.drawFittedText (label.getText(), textArea, label.getJustificationType(),
-                      juce::jmax (1, (int) ((float) textArea.getHeight() / font.getHeight())), label.getMinimumHorizontalScale());
+                      juce::jmax (1, (int)((float)textArea.getHeight() / font.getHeight())), label.getMinimumHorizontalScale());
 }
 
 } // namespace brevalon

@@ -7,7 +7,7 @@ namespace brevalon
 
 namespace
 {
-const lookandfeel::ColourTable overlayColours {
+const lookandfeel::ColourTable overlayColours{
     { juce::TextButton::buttonColourId, 0xFF111111 },
     { juce::TextButton::buttonOnColourId, 0xFF111111 },
     { juce::TextButton::textColourOnId, 0xFF111111 },
@@ -75,8 +75,8 @@ juce::Typeface::Ptr LookAndFeelOverlay::getTypefaceForFont (const juce::Font&)
 void LookAndFeelOverlay::drawButtonBackground (juce::Graphics& g, juce::Button& button, const juce::Colour&,
                                                bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
 {
-    lookandfeel::drawButtonFace (g, faceImages, getButtonFace (shouldDrawButtonAsHighlighted, shouldDrawButtonAsDown),
-                                 button.getWidth(), button.getHeight());
+    lookandfeel::drawButtonFace (g, faceImages, getButtonFace (shouldDrawButtonAsHighlighted, shouldDrawButtonAsDown), button.getWidth(),
+                                 button.getHeight());
 }
 
 juce::Font LookAndFeelOverlay::getTextButtonFont (juce::TextButton&, int)
@@ -88,10 +88,9 @@ void LookAndFeelOverlay::drawButtonText (juce::Graphics& g, juce::TextButton& bu
 {
     const auto width = button.getWidth();
     const auto height = button.getHeight();
-    const auto y = juce::jmin (4, lookandfeel::nearest ((float) height * 0.3f));
+    const auto y = juce::jmin (4, lookandfeel::nearest ((float)height * 0.3f));
     const auto down = shouldDrawButtonAsDown ? 1 : 0;
-    const auto colour = button.findColour (button.getToggleState() ? juce::TextButton::textColourOnId
-                                                                   : juce::TextButton::textColourOffId)
+    const auto colour = button.findColour (button.getToggleState() ? juce::TextButton::textColourOnId : juce::TextButton::textColourOffId)
                             .withMultipliedAlpha (button.isEnabled() ? 1.0f : 0.5f);
     // A white copy one pixel below embosses the text; all of it sinks a pixel while pressed.
     lookandfeel::drawTextTwice (g, button.getButtonText(), getTextButtonFont (button, height),
@@ -110,10 +109,9 @@ void LookAndFeelOverlay::drawToggleButton (juce::Graphics& g, juce::ToggleButton
                  shouldDrawButtonAsDown);
     const auto width = button.getWidth();
     const auto height = button.getHeight();
-    lookandfeel::drawTextTwice (g, button.getButtonText(), SharedTypefaces::getRegularFont (12.2f),
-                                { juce::Colours::white, { 24, 5, width - 18, height } },
-                                { button.findColour (juce::ToggleButton::textColourId), { 24, 4, width - 18, height } },
-                                juce::Justification::centredLeft, 10);
+    lookandfeel::drawTextTwice (
+        g, button.getButtonText(), SharedTypefaces::getRegularFont (12.2f), { juce::Colours::white, { 24, 5, width - 18, height } },
+        { button.findColour (juce::ToggleButton::textColourId), { 24, 4, width - 18, height } }, juce::Justification::centredLeft, 10);
 
     if (! enabled)
         g.endTransparencyLayer();
@@ -150,15 +148,14 @@ juce::Font LookAndFeelOverlay::getPopupMenuFont()
     return SharedTypefaces::getRegularFont (12.2f);
 }
 
-void LookAndFeelOverlay::drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int, int, int, int,
-                                       juce::ComboBox&)
+void LookAndFeelOverlay::drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int, int, int, int, juce::ComboBox&)
 {
     lookandfeel::drawButtonFace (g, faceImages, getComboBoxFace (isButtonDown), width, height);
 }
 
 juce::Font LookAndFeelOverlay::getComboBoxFont (juce::ComboBox& box)
 {
-    return SharedTypefaces::getRegularFont (juce::jmin (15.0f, (float) box.getHeight() * 0.85f));
+    return SharedTypefaces::getRegularFont (juce::jmin (15.0f, (float)box.getHeight() * 0.85f));
 }
 
 void LookAndFeelOverlay::positionComboBoxText (juce::ComboBox& box, juce::Label& label)
@@ -183,8 +180,7 @@ void LookAndFeelOverlay::drawLabel (juce::Graphics& g, juce::Label& label)
         g.setFont (font);
         const auto textArea = label.getBorderSize().subtractedFrom (label.getLocalBounds());
         g.drawFittedText (label.getText(), textArea, label.getJustificationType(),
-                          juce::jmax (1, (int) ((float) textArea.getHeight() / font.getHeight())),
-                          label.getMinimumHorizontalScale());
+                          juce::jmax (1, (int)((float)textArea.getHeight() / font.getHeight())), label.getMinimumHorizontalScale());
         g.setColour (juce::Colours::black);
     }
     g.drawRect (label.getLocalBounds());
@@ -206,8 +202,7 @@ juce::Rectangle<int> LookAndFeelOverlay::getTooltipBounds (const juce::String& t
 
 void LookAndFeelOverlay::drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height)
 {
-    lookandfeel::drawTooltipBox (*this, g, text, width, height, SharedTypefaces::getRegularFont (tooltipFontHeight),
-                                 tooltipMaximumWidth);
+    lookandfeel::drawTooltipBox (*this, g, text, width, height, SharedTypefaces::getRegularFont (tooltipFontHeight), tooltipMaximumWidth);
 }
 
 } // namespace brevalon

@@ -39,8 +39,8 @@ public:
     void drawToggleButton (juce::Graphics& g, juce::ToggleButton& button, bool shouldDrawButtonAsHighlighted,
                            bool shouldDrawButtonAsDown) override;
     void changeToggleButtonWidthToFitText (juce::ToggleButton& button) override;
-    void drawTickBox (juce::Graphics& g, juce::Component& component, float x, float y, float w, float h, bool ticked,
-                      bool isEnabled, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
+    void drawTickBox (juce::Graphics& g, juce::Component& component, float x, float y, float w, float h, bool ticked, bool isEnabled,
+                      bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
 
     void fillTextEditorBackground (juce::Graphics& g, int width, int height, juce::TextEditor& editor) override;
     void drawTextEditorOutline (juce::Graphics& g, int width, int height, juce::TextEditor& editor) override;
@@ -48,8 +48,8 @@ public:
     void drawPopupMenuBackground (juce::Graphics& g, int width, int height) override;
     juce::Font getPopupMenuFont() override;
 
-    void drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int buttonX, int buttonY, int buttonW,
-                       int buttonH, juce::ComboBox& box) override;
+    void drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int buttonX, int buttonY, int buttonW, int buttonH,
+                       juce::ComboBox& box) override;
     juce::Font getComboBoxFont (juce::ComboBox& box) override;
     void positionComboBoxText (juce::ComboBox& box, juce::Label& label) override;
 
@@ -61,7 +61,7 @@ public:
     void drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height) override;
 
     // The overlay button faces.
-    static constexpr lookandfeel::FaceImages faceImages { "button_up_png", "button_over_png", "button_down_png" };
+    static constexpr lookandfeel::FaceImages faceImages{ "button_up_png", "button_over_png", "button_down_png" };
 };
 
 } // namespace brevalon

@@ -8,7 +8,7 @@ namespace brevalon
 
 namespace
 {
-const lookandfeel::ColourTable overlayButtonColours {
+const lookandfeel::ColourTable overlayButtonColours{
     { juce::TextButton::buttonColourId, 0xFFFFFFFF },
     { juce::TextButton::buttonOnColourId, 0xFFFFFFFF },
     { juce::TextButton::textColourOnId, 0xFFFFFFFF },
@@ -46,9 +46,7 @@ LookAndFeelOverlayButton::LookAndFeelOverlayButton()
     lookandfeel::applyColours (*this, overlayButtonColours);
 }
 
-void LookAndFeelOverlayButton::drawButtonBackground (juce::Graphics&, juce::Button&, const juce::Colour&, bool, bool)
-{
-}
+void LookAndFeelOverlayButton::drawButtonBackground (juce::Graphics&, juce::Button&, const juce::Colour&, bool, bool) {}
 
 juce::Font LookAndFeelOverlayButton::getTextButtonFont (juce::TextButton&, int)
 {
@@ -59,7 +57,7 @@ void LookAndFeelOverlayButton::drawButtonText (juce::Graphics& g, juce::TextButt
 {
     const auto width = button.getWidth();
     const auto height = button.getHeight();
-    const auto y = juce::jmin (4, lookandfeel::nearest ((float) height * 0.3f));
+    const auto y = juce::jmin (4, lookandfeel::nearest ((float)height * 0.3f));
     lookandfeel::drawTextTwice (g, button.getButtonText(), SharedTypefaces::getBoldFont (fontHeight),
                                 { juce::Colours::white, { 1, y + 1, width - 2, height - 2 * y } },
                                 { juce::Colour (0xFF111111), { 1, y, width - 2, height - 2 * y } }, juce::Justification::centred, 2);

@@ -8,7 +8,7 @@ namespace brevalon
 
 namespace
 {
-const lookandfeel::ColourTable toolbarColours {
+const lookandfeel::ColourTable toolbarColours{
     { juce::TextButton::buttonColourId, 0xFFFFFFFF },
     { juce::TextButton::buttonOnColourId, 0xFFFFFFFF },
     { juce::TextButton::textColourOnId, 0xFFFFFFFF },
@@ -81,9 +81,8 @@ void LookAndFeelToolbar::drawButtonText (juce::Graphics& g, juce::TextButton& bu
 {
     const auto width = button.getWidth();
     const auto height = button.getHeight();
-    const auto y = juce::jmin (4, lookandfeel::nearest ((float) height * 0.3f));
-    const auto colour = button.findColour (button.getToggleState() ? juce::TextButton::textColourOnId
-                                                                   : juce::TextButton::textColourOffId)
+    const auto y = juce::jmin (4, lookandfeel::nearest ((float)height * 0.3f));
+    const auto colour = button.findColour (button.getToggleState() ? juce::TextButton::textColourOnId : juce::TextButton::textColourOffId)
                             .withMultipliedAlpha (button.isEnabled() ? 1.0f : 0.5f);
     lookandfeel::drawTextTwice (g, button.getButtonText(), getTextButtonFont (button, height).withHeight (13.0f),
                                 { juce::Colour (0x55000000), { 2, y + 1, width - 2, height - 2 * y } },
@@ -113,7 +112,7 @@ void LookAndFeelToolbar::drawTickBox (juce::Graphics& g, juce::Component&, float
 void LookAndFeelToolbar::fillTextEditorBackground (juce::Graphics& g, int width, int height, juce::TextEditor& editor)
 {
     g.setColour (editor.findColour (juce::TextEditor::backgroundColourId));
-    g.fillRoundedRectangle (0.0f, 0.0f, (float) width, (float) height, 2.0f);
+    g.fillRoundedRectangle (0.0f, 0.0f, (float)width, (float)height, 2.0f);
 }
 
 void LookAndFeelToolbar::drawTextEditorOutline (juce::Graphics& g, int width, int height, juce::TextEditor& editor)
@@ -134,12 +133,10 @@ void LookAndFeelToolbar::drawPopupMenuBackground (juce::Graphics& g, int width, 
 
 void LookAndFeelToolbar::drawPopupMenuItem (juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator, bool isActive,
                                             bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& text,
-                                            const juce::String& shortcutKeyText, const juce::Drawable* icon,
-                                            const juce::Colour* textColour)
+                                            const juce::String& shortcutKeyText, const juce::Drawable* icon, const juce::Colour* textColour)
 {
-    lookandfeel::drawMenuItem (*this, g, area, isSeparator, isActive, isHighlighted, isTicked, hasSubMenu, text, shortcutKeyText,
-                               icon, textColour,
-                               { getPopupMenuFont(), 5, juce::Colour (0x22000000), juce::Colour (0x10FFFFFF) });
+    lookandfeel::drawMenuItem (*this, g, area, isSeparator, isActive, isHighlighted, isTicked, hasSubMenu, text, shortcutKeyText, icon,
+                               textColour, { getPopupMenuFont(), 5, juce::Colour (0x22000000), juce::Colour (0x10FFFFFF) });
 }
 
 juce::Font LookAndFeelToolbar::getPopupMenuFont()
@@ -147,8 +144,7 @@ juce::Font LookAndFeelToolbar::getPopupMenuFont()
     return SharedTypefaces::getRegularFont (12.2f);
 }
 
-void LookAndFeelToolbar::drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int, int, int, int,
-                                       juce::ComboBox&)
+void LookAndFeelToolbar::drawComboBox (juce::Graphics& g, int width, int height, bool isButtonDown, int, int, int, int, juce::ComboBox&)
 {
     lookandfeel::drawButtonFace (g, LookAndFeelContextMenu::faceImages, getComboBoxFace (isButtonDown), width, height);
 }
@@ -185,8 +181,7 @@ juce::Rectangle<int> LookAndFeelToolbar::getTooltipBounds (const juce::String& t
 
 void LookAndFeelToolbar::drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height)
 {
-    lookandfeel::drawTooltipBox (*this, g, text, width, height, SharedTypefaces::getRegularFont (tooltipFontHeight),
-                                 tooltipMaximumWidth);
+    lookandfeel::drawTooltipBox (*this, g, text, width, height, SharedTypefaces::getRegularFont (tooltipFontHeight), tooltipMaximumWidth);
 }
 
 } // namespace brevalon

@@ -23,7 +23,9 @@ class StateButton : public juce::TextButton
 {
 public:
     StateButton (const juce::String& buttonText, bool overState, bool downState)
-        : juce::TextButton (buttonText), over (overState), down (downState)
+        : juce::TextButton (buttonText),
+          over (overState),
+          down (downState)
     {
     }
 
@@ -49,7 +51,7 @@ public:
         auto item = [&] (const juce::String& text, bool highlighted, bool ticked, bool active, bool subMenu, const juce::String& shortcut)
         {
             drawing.drawPopupMenuItem (g, { 0, y, getWidth(), itemHeight }, false, active, highlighted, ticked, subMenu, text, shortcut,
-                                           nullptr, &textColour);
+                                       nullptr, &textColour);
             y += itemHeight;
         };
         item ("Default", false, true, true, false, {});
@@ -65,7 +67,10 @@ public:
 class TooltipSample : public juce::Component
 {
 public:
-    explicit TooltipSample (const juce::String& tipText) : text (tipText) {}
+    explicit TooltipSample (const juce::String& tipText)
+        : text (tipText)
+    {
+    }
 
     void fitToText()
     {
@@ -191,8 +196,8 @@ private:
     juce::Label label, valueLabel;
     juce::TextEditor editor, readOnly;
     MenuSample menu;
-    TooltipSample shortTip { "Undo" };
-    TooltipSample longTip { "Drag to set the corner frequency and the slope; double-click to type a value." };
+    TooltipSample shortTip{ "Undo" };
+    TooltipSample longTip{ "Drag to set the corner frequency and the slope; double-click to type a value." };
     juce::OwnedArray<juce::Slider> knobs;
     juce::Slider verticalBar, horizontalBar;
 };
@@ -213,7 +218,7 @@ juce::Image renderScaled (juce::Component& component, int scale)
 {
     juce::Image image (juce::Image::ARGB, component.getWidth() * scale, component.getHeight() * scale, true);
     juce::Graphics g (image);
-    g.addTransform (juce::AffineTransform::scale ((float) scale));
+    g.addTransform (juce::AffineTransform::scale ((float)scale));
     component.paintEntireComponent (g, true);
     return image;
 }

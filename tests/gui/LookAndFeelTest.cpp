@@ -21,7 +21,7 @@ using test::ComponentDriver;
 // Lets timers and posted messages run for a while (menus open and lay out asynchronously).
 void runMessagesFor (int milliseconds)
 {
-    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) milliseconds;
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32)milliseconds;
     while (juce::Time::getMillisecondCounter() < end)
     {
         ComponentDriver::deliverPendingMessages();
@@ -52,7 +52,7 @@ float shareOfColour (const juce::Image& image, juce::Rectangle<int> area, juce::
     for (int y = area.getY(); y < area.getBottom(); ++y)
         for (int x = area.getX(); x < area.getRight(); ++x)
             matching += image.getPixelAt (x, y) == colour ? 1 : 0;
-    return (float) matching / (float) (area.getWidth() * area.getHeight());
+    return (float)matching / (float)(area.getWidth() * area.getHeight());
 }
 
 // The darkest and brightest brightness in `area`.
@@ -247,6 +247,31 @@ TEST (LookAndFeelContextMenu, IsWhiteWithBlackTextAndALightGreyHighlight)
     EXPECT_LT (brightnessRange (image, highlighted).getStart(), 0.2f) << "black highlighted text";
 }
 
+TEST (LookAndFeelToolbar, TooltipsAreWhiteBoxesWithBlackTextOfTheirComputedSize)
+{
+    LookAndFeelToolbar lookAndFeel;
+    juce::Component anchor;
+    anchor.setSize (200, 40);
+    ComponentDriver driver (anchor);
+    juce::TooltipWindow tooltip (nullptr, 0);
+    tooltip.setLookAndFeel (&lookAndFeel);
+
+    const juce::String text ("Undo: Change \"Frequency\" parameter value back to 21.50 kHz");
+    tooltip.displayTip (anchor.localPointToGlobal (juce::Point<int> (20, 20)), text);
+    runMessagesFor (50);
+    ASSERT_TRUE (tooltip.isVisible());
+    EXPECT_EQ (tooltip.getLocalBounds(), LookAndFeelToolbar::getTooltipSize (text));
+    EXPECT_LE (tooltip.getWidth(), 220 + 14);
+    const auto image = tooltip.createComponentSnapshot (tooltip.getLocalBounds(), true, 1.0f);
+    test::saveScreenshot (tooltip, "lookandfeel-toolbar-tooltip");
+    tooltip.hideTip();
+    tooltip.setLookAndFeel (nullptr);
+
+    const auto inside = image.getBounds().reduced (2);
+    EXPECT_GT (shareOfColour (image, inside, juce::Colours::white), 0.6f);
+    EXPECT_LT (brightnessRange (image, inside).getStart(), 0.2f) << "black text";
+}
+
 // Equal pixels in the given columns.
 bool sameColumns (const juce::Image& a, const juce::Image& b, juce::Range<int> columns)
 {
@@ -345,7 +370,7 @@ TEST (ImageTickBoxes, ADisabledToggleIsDrawnAtHalfOpacity)
                     continue;
                 ++opaque;
                 tickBoxPixels += x < 22 ? 1 : 0;
-                halved += std::abs ((int) disabled.getPixelAt (x, y).getAlpha() - alpha / 2) <= 2 ? 1 : 0;
+                halved += std::abs ((int)disabled.getPixelAt (x, y).getAlpha() - alpha / 2) <= 2 ? 1 : 0;
             }
         EXPECT_GT (tickBoxPixels, 50) << c.name << ": the tick box is drawn";
         EXPECT_EQ (halved, opaque) << c.name;

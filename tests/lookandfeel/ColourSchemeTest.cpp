@@ -23,28 +23,29 @@ struct Scheme
     std::function<std::unique_ptr<juce::LookAndFeel>()> create;
 };
 
-template <typename LookAndFeelType>
-Scheme scheme (const char* name)
+template <typename LookAndFeelType> Scheme scheme (const char* name)
 {
     return { name, [] { return std::make_unique<LookAndFeelType>(); } };
 }
 
 const Scheme schemes[] = {
-    scheme<LookAndFeelCustom> ("custom"),         scheme<LookAndFeelCustom2> ("custom2"),
-    scheme<LookAndFeelCustom3> ("custom3"),       scheme<LookAndFeelOverlay> ("overlay"),
-    scheme<LfTextEditor> ("text editor"),         scheme<LookAndFeelContextMenu> ("context menu"),
-    scheme<LookAndFeelOverlayButton> ("overlay button"), scheme<LookAndFeelToolbar> ("toolbar"),
+    scheme<LookAndFeelCustom> ("custom"),
+    scheme<LookAndFeelCustom2> ("custom2"),
+    scheme<LookAndFeelCustom3> ("custom3"),
+    scheme<LookAndFeelOverlay> ("overlay"),
+    scheme<LfTextEditor> ("text editor"),
+    scheme<LookAndFeelContextMenu> ("context menu"),
+    scheme<LookAndFeelOverlayButton> ("overlay button"),
+    scheme<LookAndFeelToolbar> ("toolbar"),
 };
 
 // The colours the drawing relies on and every scheme leaves as the framework sets them.
 TEST (ColourScheme, ColoursTheDrawingReadsKeepTheFrameworkValues)
 {
     const juce::LookAndFeel_V3 framework;
-    const int kept[] = { juce::Slider::backgroundColourId,         juce::Slider::textBoxTextColourId,
-                         juce::Slider::textBoxBackgroundColourId,  juce::TextEditor::outlineColourId,
-                         juce::TooltipWindow::textColourId,        juce::TooltipWindow::outlineColourId,
-                         juce::Label::backgroundColourId,          juce::Label::outlineColourId,
-                         juce::ToggleButton::tickColourId };
+    const int kept[] = { juce::Slider::backgroundColourId,  juce::Slider::textBoxTextColourId, juce::Slider::textBoxBackgroundColourId,
+                         juce::TextEditor::outlineColourId, juce::TooltipWindow::textColourId, juce::TooltipWindow::outlineColourId,
+                         juce::Label::backgroundColourId,   juce::Label::outlineColourId,      juce::ToggleButton::tickColourId };
     for (const auto& s : schemes)
     {
         const auto lookAndFeel = s.create();

@@ -23,13 +23,13 @@ TEST (KnobFrame, LeavesTheFirstFrameJustAboveTheMinimumAndReachesTheLastOnlyAtTh
     const Case cases[] = {
         { 0.0, 0.0, 1.0, 0 },
         { 1.0e-9, 0.0, 1.0, 1 },
-        { 0.5, 0.0, 1.0, 75 },             // 149 x 0.5 = 74.5, rounded up
+        { 0.5, 0.0, 1.0, 75 }, // 149 x 0.5 = 74.5, rounded up
         { 0.999999, 0.0, 1.0, 149 },
         { 1.0, 0.0, 1.0, 149 },
-        { 20000.0, 20000.0, 25000.0, 0 },  // a range away from zero
+        { 20000.0, 20000.0, 25000.0, 0 }, // a range away from zero
         { 20000.01, 20000.0, 25000.0, 1 },
         { 25000.0, 20000.0, 25000.0, 149 },
-        { -1.0, 0.0, 1.0, 0 },             // out of range stays on the strip
+        { -1.0, 0.0, 1.0, 0 }, // out of range stays on the strip
         { 2.0, 0.0, 1.0, 149 },
     };
     for (const auto& c : cases)
@@ -60,11 +60,23 @@ void expectSlices (const std::array<lookandfeel::ImageSlice, 3>& slices, const S
 TEST (ThreeSlice, ValueBoxKeepsTenColumnCapsAndStretchesOneColumn)
 {
     const SliceCase cases[] = {
-        { 55, 21, 50, 20, { Rect (0, 0, 10, 21), Rect (10, 0, 1, 21), Rect (45, 0, 10, 21) },
+        { 55,
+          21,
+          50,
+          20,
+          { Rect (0, 0, 10, 21), Rect (10, 0, 1, 21), Rect (45, 0, 10, 21) },
           { Rect (0, 0, 10, 20), Rect (10, 0, 30, 20), Rect (40, 0, 10, 20) } },
-        { 55, 21, 55, 21, { Rect (0, 0, 10, 21), Rect (10, 0, 1, 21), Rect (45, 0, 10, 21) },
+        { 55,
+          21,
+          55,
+          21,
+          { Rect (0, 0, 10, 21), Rect (10, 0, 1, 21), Rect (45, 0, 10, 21) },
           { Rect (0, 0, 10, 21), Rect (10, 0, 35, 21), Rect (45, 0, 10, 21) } },
-        { 55, 21, 120, 40, { Rect (0, 0, 10, 21), Rect (10, 0, 1, 21), Rect (45, 0, 10, 21) },
+        { 55,
+          21,
+          120,
+          40,
+          { Rect (0, 0, 10, 21), Rect (10, 0, 1, 21), Rect (45, 0, 10, 21) },
           { Rect (0, 0, 10, 40), Rect (10, 0, 100, 40), Rect (110, 0, 10, 40) } },
     };
     for (const auto& c : cases)
@@ -74,11 +86,23 @@ TEST (ThreeSlice, ValueBoxKeepsTenColumnCapsAndStretchesOneColumn)
 TEST (ThreeSlice, ButtonFaceKeepsSixColumnCaps)
 {
     const SliceCase cases[] = {
-        { 83, 26, 83, 26, { Rect (0, 0, 6, 26), Rect (6, 0, 1, 26), Rect (77, 0, 6, 26) },
+        { 83,
+          26,
+          83,
+          26,
+          { Rect (0, 0, 6, 26), Rect (6, 0, 1, 26), Rect (77, 0, 6, 26) },
           { Rect (0, 0, 6, 26), Rect (6, 0, 71, 26), Rect (77, 0, 6, 26) } },
-        { 83, 26, 40, 22, { Rect (0, 0, 6, 26), Rect (6, 0, 1, 26), Rect (77, 0, 6, 26) },
+        { 83,
+          26,
+          40,
+          22,
+          { Rect (0, 0, 6, 26), Rect (6, 0, 1, 26), Rect (77, 0, 6, 26) },
           { Rect (0, 0, 6, 22), Rect (6, 0, 28, 22), Rect (34, 0, 6, 22) } },
-        { 102, 22, 230, 22, { Rect (0, 0, 6, 22), Rect (6, 0, 1, 22), Rect (96, 0, 6, 22) },
+        { 102,
+          22,
+          230,
+          22,
+          { Rect (0, 0, 6, 22), Rect (6, 0, 1, 22), Rect (96, 0, 6, 22) },
           { Rect (0, 0, 6, 22), Rect (6, 0, 218, 22), Rect (224, 0, 6, 22) } },
     };
     for (const auto& c : cases)

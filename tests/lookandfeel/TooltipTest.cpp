@@ -49,13 +49,13 @@ TEST (TooltipSize, ALongTextWrapsWithinTheMaximumWidthIntoBalancedLines)
         ASSERT_GT (font.getStringWidthFloat (longText), 2.0f * style.maximumWidth) << "needs three lines or more";
 
         const auto size = style.size (longText);
-        EXPECT_LE (size.getWidth(), (int) style.maximumWidth + 14) << style.name;
-        EXPECT_GT (size.getWidth(), (int) (style.maximumWidth * 0.6f)) << style.name;
+        EXPECT_LE (size.getWidth(), (int)style.maximumWidth + 14) << style.name;
+        EXPECT_GT (size.getWidth(), (int)(style.maximumWidth * 0.6f)) << style.name;
 
         const auto layout = lookandfeel::layoutTooltip (longText, font, style.maximumWidth, juce::Colours::black);
         ASSERT_GE (layout.getNumLines(), 3) << style.name;
-        EXPECT_EQ (size.getHeight(), (int) (layout.getHeight() + 6.0f)) << style.name;
-        EXPECT_GE (size.getHeight(), (int) (3.0f * font.getHeight())) << style.name;
+        EXPECT_EQ (size.getHeight(), (int)(layout.getHeight() + 6.0f)) << style.name;
+        EXPECT_GE (size.getHeight(), (int)(3.0f * font.getHeight())) << style.name;
 
         // Balanced: no line is left much shorter than the others.
         float shortest = 1.0e9f, longest = 0.0f;
