@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookandfeel/LookAndFeelContextMenu.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace brevalon
@@ -36,7 +38,7 @@ public:
     bool userSectionShown = false;
 
 private:
-    juce::LookAndFeel_V3 menuLookAndFeel;
+    LookAndFeelContextMenu menuLookAndFeel;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PresetComboBox)
 };

@@ -8,7 +8,7 @@
 #include "overlays/OverwriteUserPresetOverlay.h"
 #include "overlays/SettingsOverlay.h"
 #include "overlays/SharePresetOverlay.h"
-#include "resources/NamedResources.h"
+#include "lookandfeel/Drawing.h"
 #include "state/GlobalParamList.h"
 #include "state/ParamManager.h"
 #include "state/StateCode.h"
@@ -19,13 +19,7 @@ namespace brevalon
 
 namespace
 {
-juce::Image embeddedImage (const juce::String& name)
-{
-    int size = 0;
-    const auto* data = resources::getNamedResource (name.toRawUTF8(), size);
-    return juce::ImageCache::getFromMemory (data, size);
-}
-
+using lookandfeel::embeddedImage;
 // Layout constants of the toolbar: every control sits at this height, and the groups are
 // separated by gaps of this width.
 constexpr int toolbarY = 3;
@@ -96,9 +90,9 @@ void QuillfenEditor::setUpToolbarButton (juce::ImageButton& button, const char* 
     const juce::String stem (imageStem);
     button.setLookAndFeel (&toolbarLookAndFeel);
     button.setImages (true, false, true,
-                      embeddedImage (stem + "_png"), 1.0f, juce::Colours::transparentBlack,
-                      embeddedImage (stem + "_s2_png"), 1.0f, juce::Colours::transparentBlack,
-                      embeddedImage (stem + "_s3_png"), 1.0f, juce::Colours::transparentBlack);
+                      embeddedImage ((stem + "_png").toRawUTF8()), 1.0f, juce::Colours::transparentBlack,
+                      embeddedImage ((stem + "_s2_png").toRawUTF8()), 1.0f, juce::Colours::transparentBlack,
+                      embeddedImage ((stem + "_s3_png").toRawUTF8()), 1.0f, juce::Colours::transparentBlack);
     button.addListener (this);
     addAndMakeVisible (button);
 }

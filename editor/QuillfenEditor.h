@@ -2,6 +2,8 @@
 
 #include "controls/BetterSlider.h"
 #include "editor/PresetComboBox.h"
+#include "lookandfeel/LookAndFeelContextMenu.h"
+#include "lookandfeel/LookAndFeelToolbar.h"
 #include "overlays/AbstractOverlay.h"
 #include "processor/QuillfenAudioProcessor.h"
 
@@ -92,8 +94,8 @@ protected:
     int baseHeight = 300;
     juce::Array<BetterSlider*> managedSliders;
 
-    juce::LookAndFeel_V3 toolbarLookAndFeel;
-    juce::LookAndFeel_V3 contextMenuLookAndFeel;
+    LookAndFeelToolbar toolbarLookAndFeel;
+    LookAndFeelContextMenu contextMenuLookAndFeel;
     juce::TooltipWindow tooltipWindow{ nullptr, tooltipDelayMilliseconds };
 
     juce::ImageButton undoButton, redoButton, copyAToBButton, copyBToAButton, infoButton, helpButton, settingsButton,

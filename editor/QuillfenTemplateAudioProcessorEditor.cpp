@@ -1,7 +1,7 @@
 #include "editor/QuillfenTemplateAudioProcessorEditor.h"
 
 #include "overlays/DynamicHelpOverlay.h"
-#include "resources/NamedResources.h"
+#include "lookandfeel/Drawing.h"
 #include "state/GlobalParamList.h"
 #include "state/ParamManager.h"
 
@@ -10,14 +10,8 @@ namespace brevalon
 
 namespace
 {
+using lookandfeel::embeddedImage;
 using Product = QuillfenTemplateAudioProcessor;
-
-juce::Image embeddedImage (const char* name)
-{
-    int size = 0;
-    const auto* data = resources::getNamedResource (name, size);
-    return juce::ImageCache::getFromMemory (data, size);
-}
 
 constexpr int backgroundY = 27;
 } // namespace

@@ -4,6 +4,7 @@
 #include "controls/MagnitudeDisplay.h"
 #include "controls/ResponseCurve.h"
 #include "editor/QuillfenEditor.h"
+#include "lookandfeel/LookAndFeelCustom.h"
 #include "processor/QuillfenTemplateAudioProcessor.h"
 
 namespace brevalon
@@ -53,7 +54,7 @@ private:
     void writeParameter (int index, float normalised);
 
     QuillfenTemplateAudioProcessor& product;
-    juce::LookAndFeel_V3 sliderLookAndFeel;
+    LookAndFeelCustom sliderLookAndFeel;
     BetterSlider frequencySlider;
     BetterSlider amountSlider;
     BetterSlider slopeSlider;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookandfeel/LookAndFeelOverlay.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace brevalon
@@ -42,7 +44,7 @@ public:
     static constexpr float paragraphFontHeight = 13.0f;
 
 protected:
-    juce::LookAndFeel_V3 overlayLookAndFeel;
+    LookAndFeelOverlay overlayLookAndFeel;
 
 private:
     JUCE_DECLARE_NON_COPYABLE (AbstractOverlay)

@@ -1,6 +1,6 @@
 #include "overlays/WindowOverlay.h"
 
-#include "resources/NamedResources.h"
+#include "lookandfeel/Drawing.h"
 
 #include <array>
 
@@ -42,9 +42,7 @@ std::array<SliceBand, 3> sliceRows (int size)
 
 juce::Image frameImage()
 {
-    int size = 0;
-    const auto* data = resources::getNamedResource ("window_background_png", size);
-    return juce::ImageCache::getFromMemory (data, size);
+    return lookandfeel::embeddedImage ("window_background_png");
 }
 } // namespace
 

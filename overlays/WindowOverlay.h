@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lookandfeel/LookAndFeelOverlayButton.h"
 #include "overlays/AbstractOverlay.h"
 
 #include <vector>
@@ -50,7 +51,7 @@ public:
 protected:
     juce::TextButton closeButton;
     juce::String title;
-    juce::LookAndFeel_V3 closeButtonLookAndFeel;
+    LookAndFeelOverlayButton closeButtonLookAndFeel;
     int panelWidth = 0, panelHeight = 0;
     int closeButtonReserve = 24;
     juce::Rectangle<int> panelBounds;
