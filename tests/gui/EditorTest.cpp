@@ -354,6 +354,7 @@ TEST (Editor, ControlsDimWhenBypassedOrOutsideTheSupportedRates)
             EXPECT_NEAR (slider->getAlpha(), QuillfenTemplateAudioProcessorEditor::dimmedAlpha, 0.01f);
         EXPECT_NEAR (editor.getDisplay().getAlpha(), QuillfenTemplateAudioProcessorEditor::dimmedAlpha, 0.01f);
         EXPECT_FLOAT_EQ (editor.getBypassButton().getAlpha(), 1.0f);
+        test::saveScreenshot (editor, "editor-bypassed");
 
         bench.driver->click ({ 375, 207 });
         bench.tick();
@@ -371,6 +372,7 @@ TEST (Editor, ControlsDimWhenBypassedOrOutsideTheSupportedRates)
             EXPECT_NEAR (component->getAlpha(), QuillfenTemplateAudioProcessorEditor::dimmedAlpha, 0.01f);
         EXPECT_FLOAT_EQ (editor.getDisplay().getAlpha(), 1.0f);
         EXPECT_EQ (editor.getResponseCurve().getCount(), 0) << "no filter design at 44.1 kHz";
+        test::saveScreenshot (editor, "editor-44k");
     }
 }
 
