@@ -33,11 +33,9 @@ public:
     static juce::String websiteAddress();
     static constexpr const char* overviewAddress = "https://quillfen.example/products/brevalon";
     static constexpr const char* forumAddress = "https://quillfen.example/forum";
-    static constexpr const char* creditsLine =
-        "Designed and programmed by Quillfen. Built with the JUCE framework; the filter is a Kaiser-windowed linear-phase FIR.";
+    static constexpr const char* creditsLine = "Made by Quillfen with the JUCE framework.";
     static constexpr const char* noticeLine =
-        "Brevalon is free software under the GNU General Public License, version 3 or later. It comes with ABSOLUTELY NO "
-        "WARRANTY.";
+        "Brevalon is free software (GPL-3.0-or-later) and comes with ABSOLUTELY NO WARRANTY.";
 
     void paint (juce::Graphics&) override;
     void resized() override;

@@ -34,6 +34,8 @@ SettingsOverlay::SettingsOverlay (const juce::String& titleText)
         addAndMakeVisible (*button);
     }
 
+    // A child first, so that the value box is made by the overlay's look-and-feel.
+    addAndMakeVisible (sensitivitySlider);
     sensitivitySlider.setSliderStyle (juce::Slider::IncDecButtons);
     sensitivitySlider.setRange (minimumSensitivity, maximumSensitivity, 1.0);
     sensitivitySlider.setTextValueSuffix ("%");
@@ -41,7 +43,6 @@ SettingsOverlay::SettingsOverlay (const juce::String& titleText)
     sensitivitySlider.setColour (juce::Label::outlineColourId, juce::Colour (0xff444444));
     sensitivitySlider.setTooltip ("Linear mode mouse sensivity.");
     sensitivitySlider.addListener (this);
-    addAndMakeVisible (sensitivitySlider);
 }
 
 SettingsOverlay::~SettingsOverlay()
