@@ -57,7 +57,7 @@ void VirtualKeyboard::setUpButton (juce::TextButton& button)
 void VirtualKeyboard::addKeys (juce::OwnedArray<juce::TextButton>& row, const char* characters)
 {
     for (auto* c = characters; *c != 0; ++c)
-        setUpButton (*row.add (new juce::TextButton (juce::String::charToString ((juce::juce_wchar)(unsigned char)*c))));
+        setUpButton (*row.add (new juce::TextButton (juce::String::charToString ((juce::juce_wchar) (unsigned char)*c))));
 }
 
 juce::TextButton* VirtualKeyboard::findKey (juce::juce_wchar character) const

@@ -10,9 +10,7 @@ namespace brevalon
 // a key's character switches it off again. After every key the field gets the keyboard focus
 // back; the keys never take it. The field's own input restrictions decide what is accepted.
 // It broadcasts no change messages. Occupies 302 × 83 pixels. Message thread only.
-class VirtualKeyboard : public juce::Component,
-                        public juce::Button::Listener,
-                        public juce::ChangeBroadcaster
+class VirtualKeyboard : public juce::Component, public juce::Button::Listener, public juce::ChangeBroadcaster
 {
 public:
     explicit VirtualKeyboard (juce::TextEditor* targetEditor);

@@ -83,8 +83,8 @@ void AddUserPresetOverlay::paint (juce::Graphics& g)
     drawWindow (g, title);
     const int cx = contentBounds.getX(), cy = contentBounds.getY();
     drawHighlightedParagraph (g, paragraphText, cx, cy + paragraphBaseline, contentBounds.getWidth(), textColour);
-    drawHighlightedText (g, "New preset name:", cx + 1, cy + labelTop, labelWidth, labelHeight, false,
-                         juce::Justification::centredLeft, true, textColour, paragraphFontHeight);
+    drawHighlightedText (g, "New preset name:", cx + 1, cy + labelTop, labelWidth, labelHeight, false, juce::Justification::centredLeft,
+                         true, textColour, paragraphFontHeight);
 }
 
 juce::String AddUserPresetOverlay::enteredName() const

@@ -16,9 +16,7 @@ class StateEngine;
 // the trimmed name is kept in `presetName` and the overlay sends `actionPrefix` + "add", then
 // the change message that closes it; the editor reads the name while the overlay still exists.
 // Message thread only.
-class AddUserPresetOverlay : public WindowOverlay,
-                             public juce::TextEditor::Listener,
-                             public juce::ChangeListener
+class AddUserPresetOverlay : public WindowOverlay, public juce::TextEditor::Listener, public juce::ChangeListener
 {
 public:
     AddUserPresetOverlay (const juce::String& title, StateEngine* stateEngine);
@@ -42,8 +40,7 @@ public:
     juce::TextButton& getCancelButton() noexcept { return cancelButton; }
 
     static constexpr int maximumNameLength = 32;
-    static constexpr const char* allowedNameCharacters =
-        "1234567890abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ ()-+,";
+    static constexpr const char* allowedNameCharacters = "1234567890abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ ()-+,";
 
 protected:
     AddUserPresetOverlay (const juce::String& title, StateEngine* stateEngine, const juce::String& actionPrefix,

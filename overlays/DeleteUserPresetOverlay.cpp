@@ -52,8 +52,8 @@ void DeleteUserPresetOverlay::resized()
 void DeleteUserPresetOverlay::paint (juce::Graphics& g)
 {
     drawWindow (g, title);
-    drawHighlightedParagraph (g, getQuestion(), contentBounds.getX(), contentBounds.getY() + paragraphBaseline,
-                              contentBounds.getWidth(), juce::Colours::black);
+    drawHighlightedParagraph (g, getQuestion(), contentBounds.getX(), contentBounds.getY() + paragraphBaseline, contentBounds.getWidth(),
+                              juce::Colours::black);
 }
 
 void DeleteUserPresetOverlay::buttonClicked (juce::Button* button)

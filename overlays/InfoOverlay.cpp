@@ -68,18 +68,23 @@ juce::String InfoOverlay::formatSuffix (int format)
 {
     switch (format)
     {
-        case juce::AudioProcessor::wrapperType_VST: return " VST2";
-        case juce::AudioProcessor::wrapperType_VST3: return " VST3";
-        case juce::AudioProcessor::wrapperType_AudioUnit: return " AU";
-        case juce::AudioProcessor::wrapperType_AAX: return " AAX";
-        default: return {};
+    case juce::AudioProcessor::wrapperType_VST:
+        return " VST2";
+    case juce::AudioProcessor::wrapperType_VST3:
+        return " VST3";
+    case juce::AudioProcessor::wrapperType_AudioUnit:
+        return " AU";
+    case juce::AudioProcessor::wrapperType_AAX:
+        return " AAX";
+    default:
+        return {};
     }
 }
 
 juce::String InfoOverlay::versionLine (int format)
 {
-    return "v" + juce::String (PluginIdentity::version) + " 64bit" + formatSuffix (format) + " alpha " + juce::String (buildNumber) +
-           " (" + __DATE__ + ", " + __TIME__ + ")";
+    return "v" + juce::String (PluginIdentity::version) + " 64bit" + formatSuffix (format) + " alpha " + juce::String (buildNumber) + " (" +
+           __DATE__ + ", " + __TIME__ + ")";
 }
 
 juce::String InfoOverlay::websiteAddress()

@@ -34,8 +34,7 @@ public:
     static constexpr const char* overviewAddress = "https://quillfen.example/products/brevalon";
     static constexpr const char* forumAddress = "https://quillfen.example/forum";
     static constexpr const char* creditsLine = "Made by Quillfen with the JUCE framework.";
-    static constexpr const char* noticeLine =
-        "Brevalon is free software (GPL-3.0-or-later) and comes with ABSOLUTELY NO WARRANTY.";
+    static constexpr const char* noticeLine = "Brevalon is free software (GPL-3.0-or-later) and comes with ABSOLUTELY NO WARRANTY.";
 
     void paint (juce::Graphics&) override;
     void resized() override;

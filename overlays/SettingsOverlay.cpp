@@ -113,8 +113,8 @@ void SettingsOverlay::paint (juce::Graphics& g)
     const auto left = juce::Justification::centredLeft;
     const auto black = juce::Colours::black;
     drawHighlightedText (g, "Slider/knob mode (global)", cx, d, cw, 22, true, left, true, black, textHeight);
-    drawHighlightedText (g, "Slider/knob mouse-sensitivity (global)", cx, d + 44, cw, 22, true, left, linearButton.getToggleState(),
-                         black, textHeight);
+    drawHighlightedText (g, "Slider/knob mouse-sensitivity (global)", cx, d + 44, cw, 22, true, left, linearButton.getToggleState(), black,
+                         textHeight);
     drawHighlightedText (g, latencyLine (latencySamples, sampleRate), cx, d + 98, cw, 20, false, left, true, black, textHeight);
     drawHighlightedText (g, sampleRateLine (sampleRate), cx, d + 116, cw, 20, false, left, true, black, textHeight);
 }

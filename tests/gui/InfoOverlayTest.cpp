@@ -2,8 +2,8 @@
 #include "OverlayTestBench.h"
 #include "Screenshot.h"
 
-#include "tests/support/RecordingLauncher.h"
 #include "overlays/InfoOverlay.h"
+#include "tests/support/RecordingLauncher.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,10 @@ using Wrapper = juce::AudioProcessor::WrapperType;
 
 struct InfoBench
 {
-    explicit InfoBench (Wrapper wrapper = juce::AudioProcessor::wrapperType_VST) : overlay ("ABOUT", wrapper, launcher) {}
+    explicit InfoBench (Wrapper wrapper = juce::AudioProcessor::wrapperType_VST)
+        : overlay ("ABOUT", wrapper, launcher)
+    {
+    }
 
     void click (juce::Button& button)
     {
@@ -37,7 +40,7 @@ struct InfoBench
 TEST (InfoOverlay, TheVersionLineNamesTheFormatAndTheBuild)
 {
     const std::pair<Wrapper, const char*> cases[] = {
-        { juce::AudioProcessor::wrapperType_VST, " VST2" },      { juce::AudioProcessor::wrapperType_VST3, " VST3" },
+        { juce::AudioProcessor::wrapperType_VST, " VST2" },     { juce::AudioProcessor::wrapperType_VST3, " VST3" },
         { juce::AudioProcessor::wrapperType_AudioUnit, " AU" }, { juce::AudioProcessor::wrapperType_AAX, " AAX" },
         { juce::AudioProcessor::wrapperType_Undefined, "" },    { juce::AudioProcessor::wrapperType_Standalone, "" },
         { juce::AudioProcessor::wrapperType_LV2, "" },          { juce::AudioProcessor::wrapperType_AudioUnitv3, "" },
@@ -48,7 +51,8 @@ TEST (InfoOverlay, TheVersionLineNamesTheFormatAndTheBuild)
         const auto lines = juce::StringArray::fromLines (bench.overlay.getInfoText().getText());
         ASSERT_EQ (lines.size(), 5);
         // The date and time as the compiler writes them: "Dec 16 2014", "00:14:41".
-        const std::regex pattern (std::string ("v1\\.0\\.0 64bit") + suffix + " alpha 1 \\([A-Z][a-z]{2} [ 0-3][0-9] [0-9]{4}, [0-9]{2}:[0-9]{2}:[0-9]{2}\\)");
+        const std::regex pattern (std::string ("v1\\.0\\.0 64bit") + suffix +
+                                  " alpha 1 \\([A-Z][a-z]{2} [ 0-3][0-9] [0-9]{4}, [0-9]{2}:[0-9]{2}:[0-9]{2}\\)");
         EXPECT_TRUE (std::regex_match (lines[0].toStdString(), pattern)) << lines[0];
         EXPECT_EQ (lines[1], "");
         EXPECT_EQ (lines[2], InfoOverlay::creditsLine);
@@ -59,7 +63,8 @@ TEST (InfoOverlay, TheVersionLineNamesTheFormatAndTheBuild)
 
 TEST (InfoOverlay, TheManualIsTheInstalledPdfOrElseTheOverviewPage)
 {
-    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("brevalon-info-" + juce::Uuid().toString());
+    const auto folder =
+        juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("brevalon-info-" + juce::Uuid().toString());
     const auto manual = folder.getChildFile ("Quillfen").getChildFile ("Brevalon").getChildFile ("Brevalon - Manual.pdf");
 
     for (const bool installed : { false, true })

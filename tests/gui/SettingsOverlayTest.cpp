@@ -97,8 +97,9 @@ TEST (SettingsOverlay, TheGreyedSliderIgnoresClicksAndTheLiveOneReports)
     bench.click (bench.sliderButton ("+"));
     bench.click (bench.sliderButton ("-"));
     EXPECT_EQ (bench.overlay.getSensitivity(), 101);
-    EXPECT_EQ (bench.recorder.messages, juce::StringArray ({ "action changeSettings_mouseSensitivity", "action changeSettings_mouseSensitivity",
-                                                             "action changeSettings_mouseSensitivity" }));
+    EXPECT_EQ (bench.recorder.messages,
+               juce::StringArray ({ "action changeSettings_mouseSensitivity", "action changeSettings_mouseSensitivity",
+                                    "action changeSettings_mouseSensitivity" }));
 }
 
 TEST (SettingsOverlay, TheSensitivityStaysWithin1And200)

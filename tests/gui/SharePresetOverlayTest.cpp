@@ -2,7 +2,6 @@
 #include "OverlayTestBench.h"
 #include "Screenshot.h"
 
-#include "tests/support/RecordingLauncher.h"
 #include "overlays/SharePresetOverlay.h"
 #include "processor/QuillfenTemplateAudioProcessor.h"
 #include "state/Clipboard.h"
@@ -10,6 +9,7 @@
 #include "state/SharedFolder.h"
 #include "state/StateCode.h"
 #include "state/StateEngine.h"
+#include "tests/support/RecordingLauncher.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,8 @@ using test::OverlayMessageRecorder;
 // The code of the product's default state, made by the state engine as the menu does.
 juce::String defaultStateCode()
 {
-    const auto folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("brevalon-share-" + juce::Uuid().toString());
+    const auto folder =
+        juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("brevalon-share-" + juce::Uuid().toString());
     juce::String code;
     {
         StateEngine engine (QuillfenTemplateAudioProcessor::createParameters(), "Brevalon.conf", SharedFolder (folder));
@@ -35,10 +36,7 @@ juce::String defaultStateCode()
 
 struct ShareBench
 {
-    explicit ShareBench (const juce::String& code)
-    {
-        overlay.setCode (code);
-    }
+    explicit ShareBench (const juce::String& code) { overlay.setCode (code); }
 
     MemoryClipboard clipboard;
     test::RecordingLauncher launcher;

@@ -27,7 +27,8 @@ class UserPresetDialogs : public ::testing::Test
 protected:
     void SetUp() override
     {
-        sharedFolder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("brevalon-dialogs-" + juce::Uuid().toString());
+        sharedFolder =
+            juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("brevalon-dialogs-" + juce::Uuid().toString());
         engine = std::make_unique<StateEngine> (QuillfenTemplateAudioProcessor::createParameters(), "Brevalon.conf",
                                                 SharedFolder (sharedFolder));
     }
@@ -60,9 +61,13 @@ struct NameCase
 TEST_F (UserPresetDialogs, CreateAcceptsOnlyANameThatNoProgramHasInAnyCase)
 {
     const NameCase cases[] = {
-        { "My Sound", true },   { "  Late Night  ", true }, { "default", false }, { "DEFAULT", false }, { "Light", false },
-        { "steep AND reduced", false }, { "user003", false }, { "User003", false },  { "USER005", false }, { "   ", false },
-        { "", false },          { "User006", true },        { "Default2", true },
+        { "My Sound", true }, { "  Late Night  ", true },
+        { "default", false }, { "DEFAULT", false },
+        { "Light", false },   { "steep AND reduced", false },
+        { "user003", false }, { "User003", false },
+        { "USER005", false }, { "   ", false },
+        { "", false },        { "User006", true },
+        { "Default2", true },
     };
     for (const auto& c : cases)
     {
@@ -183,8 +188,8 @@ TEST_F (UserPresetDialogs, OverwriteAcceptsTheUnchangedNameAndFreeNames)
     ASSERT_EQ (engine->getCurrentProgramName(), "Tape Warmth");
 
     const NameCase cases[] = {
-        { "Tape Warmth", true },  { " Tape Warmth ", true }, { "tape warmth", false }, { "Light", false },
-        { "user002", false },     { "", false },             { "  ", false },          { "Tape Warmth 2", true },
+        { "Tape Warmth", true }, { " Tape Warmth ", true }, { "tape warmth", false },  { "Light", false }, { "user002", false },
+        { "", false },           { "  ", false },           { "Tape Warmth 2", true },
     };
     for (const auto& c : cases)
     {

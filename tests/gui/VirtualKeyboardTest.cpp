@@ -72,8 +72,12 @@ TEST (VirtualKeyboard, TypesAtTheCaretWithAOneShotShift)
         { "back at position 0 does nothing", "Name", { 0, 0 }, { back }, "Name", true },
         { "back with a selection deletes only the one before the caret", "abcdef", { 1, 4 }, { back }, "abcef", true },
         { "keys insert over a selection", "abcdef", { 1, 4 }, { 'x' }, "aXef", false },
-        { "at the length limit the key is dropped, shift ends all the same", thirtyTwo.toRawUTF8(), { 32, 32 }, { 'a' },
-          thirtyTwo.toRawUTF8(), false },
+        { "at the length limit the key is dropped, shift ends all the same",
+          thirtyTwo.toRawUTF8(),
+          { 32, 32 },
+          { 'a' },
+          thirtyTwo.toRawUTF8(),
+          false },
     };
     for (const auto& c : cases)
     {
@@ -157,9 +161,9 @@ TEST (VirtualKeyboard, LaysOutThreeRowsADigitBlockAndTheBottomRow)
     KeyboardBench bench;
     auto& keyboard = bench.keyboard;
     const std::pair<juce::juce_wchar, juce::Rectangle<int>> keys[] = {
-        { 'q', { 0, 0, 20, 20 } },    { 'w', { 21, 0, 20, 20 } },    { '+', { 210, 0, 20, 20 } },  { 'a', { 10, 21, 20, 20 } },
-        { '-', { 199, 21, 20, 20 } }, { 'z', { 21, 42, 20, 20 } },   { ')', { 189, 42, 20, 20 } }, { '7', { 240, 0, 20, 20 } },
-        { '9', { 282, 0, 20, 20 } },  { '4', { 240, 21, 20, 20 } },  { '3', { 282, 42, 20, 20 } }, { '0', { 240, 63, 41, 20 } },
+        { 'q', { 0, 0, 20, 20 } },    { 'w', { 21, 0, 20, 20 } },   { '+', { 210, 0, 20, 20 } },  { 'a', { 10, 21, 20, 20 } },
+        { '-', { 199, 21, 20, 20 } }, { 'z', { 21, 42, 20, 20 } },  { ')', { 189, 42, 20, 20 } }, { '7', { 240, 0, 20, 20 } },
+        { '9', { 282, 0, 20, 20 } },  { '4', { 240, 21, 20, 20 } }, { '3', { 282, 42, 20, 20 } }, { '0', { 240, 63, 41, 20 } },
         { ',', { 282, 63, 20, 20 } },
     };
     for (const auto& [character, bounds] : keys)
