@@ -147,6 +147,26 @@ TEST (SettingsOverlay, LaysOutTheModeButtonsAndTheSlider)
     EXPECT_EQ (bench.overlay.getSensitivitySlider().getTextFromValue (137.0), "137%");
 }
 
+TEST (SettingsOverlay, TheSensitivityHeadingFadesWithTheSlider)
+{
+    // The heading's row: (cx, d + 44, cw, 22) with d = cy + 16, cy = 50.
+    const juce::Rectangle<int> headingRow (67, 110, 272, 22);
+    const auto dark = [] (juce::Colour c) { return c.getBrightness() < 0.3f; };
+    int darkPixels[2] = {};
+    for (const int mode : { 0, 1 })
+    {
+        SettingsBench bench (mode, 100);
+        darkPixels[mode] = test::countPixels (test::renderComponent (bench.editor), dark, headingRow);
+    }
+    EXPECT_EQ (darkPixels[0], 0) << "one-third-opaque black over the panel";
+    EXPECT_GT (darkPixels[1], 100) << "black text";
+
+    // Switching to linear brings it back at once.
+    SettingsBench bench (0, 100);
+    bench.click (bench.overlay.getLinearButton());
+    EXPECT_EQ (test::countPixels (test::renderComponent (bench.editor), dark, headingRow), darkPixels[1]);
+}
+
 TEST (SettingsOverlay, Screenshots)
 {
     {

@@ -252,6 +252,23 @@ TEST_F (UserPresetDialogs, DeleteAsksWithTheQuotedNameAndSendsDeleteThenClose)
     EXPECT_EQ (recorder.messages, juce::StringArray ("change"));
 }
 
+TEST_F (UserPresetDialogs, DeleteDrawsTheNameIntoItsQuestion)
+{
+    // The paragraph's first line, below the title: content origin (57, 88).
+    const juce::Rectangle<int> firstLine (57, 104, 292, 16);
+    const auto dark = [] (juce::Colour c) { return c.getBrightness() < 0.3f; };
+    juce::Rectangle<int> ink[2];
+    for (const int withName : { 0, 1 })
+    {
+        DeleteUserPresetOverlay dialog ("DELETE USER-PRESET");
+        dialog.setPresetName (withName == 1 ? "WWW" : "");
+        test::StandInEditor editor (dialog);
+        ink[withName] = test::inkBounds (test::renderComponent (editor), dark, firstLine);
+    }
+    EXPECT_EQ (ink[0].getX(), ink[1].getX());
+    EXPECT_GT (ink[1].getRight(), ink[0].getRight() + 20) << ink[0].toString() << " " << ink[1].toString();
+}
+
 TEST_F (UserPresetDialogs, CannotCreateClosesWithOk)
 {
     CannotCreatePresetOverlay dialog ("ALL USER-PRESET-SLOTS IN USE");
