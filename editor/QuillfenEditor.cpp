@@ -474,7 +474,7 @@ void QuillfenEditor::openDeleteOverlay()
 void QuillfenEditor::openShareOverlay()
 {
     auto overlay = std::make_unique<SharePresetOverlay> ("SHARE PRESET", processor.getClipboard(), processor.getLauncher());
-    overlay->setText (StateCode::make (*stateEngine));
+    overlay->setCode (StateCode::make (*stateEngine));
     openOverlay (std::move (overlay));
 }
 

@@ -4,22 +4,13 @@
 #include "editor/QuillfenTemplateAudioProcessorEditor.h"
 #include "processor/QuillfenTemplateAudioProcessor.h"
 #include "state/Clipboard.h"
-#include "state/Launcher.h"
+#include "tests/support/RecordingLauncher.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <memory>
 
 namespace brevalon::test
 {
-
-// Records what the editor would open on the desktop instead of opening it.
-class RecordingLauncher final : public Launcher
-{
-public:
-    void openUrl (const juce::URL& url) override { opened.add (url.toString (true)); }
-    void openFile (const juce::File& file) override { opened.add (file.getFullPathName()); }
-    juce::StringArray opened;
-};
 
 // Gestures and value changes the host sees, in order: "begin i", "value i", "end i".
 class HostEventRecorder : public juce::AudioProcessorListener

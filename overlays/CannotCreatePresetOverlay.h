@@ -1,0 +1,30 @@
+#pragma once
+
+#include "overlays/WindowOverlay.h"
+
+namespace brevalon
+{
+
+// Tells the user that every user-preset slot is in use; "Ok" closes it. Message thread only.
+class CannotCreatePresetOverlay : public WindowOverlay
+{
+public:
+    explicit CannotCreatePresetOverlay (const juce::String& title);
+    ~CannotCreatePresetOverlay() override;
+
+    void paint (juce::Graphics&) override;
+    void resized() override;
+    void buttonClicked (juce::Button* button) override;
+
+    juce::TextButton& getOkButton() noexcept { return okButton; }
+
+    static constexpr const char* paragraph =
+        "All available slots are already being used. You'll have to delete at least one user preset before creating a new one.";
+
+private:
+    juce::TextButton okButton{ "Ok" };
+
+    JUCE_DECLARE_NON_COPYABLE (CannotCreatePresetOverlay)
+};
+
+} // namespace brevalon

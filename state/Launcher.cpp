@@ -1,0 +1,16 @@
+#include "state/Launcher.h"
+
+namespace brevalon
+{
+
+void SystemLauncher::openUrl (const juce::URL& url)
+{
+    url.launchInDefaultBrowser();
+}
+
+void SystemLauncher::openFile (const juce::File& file)
+{
+    file.startAsProcess();
+}
+
+} // namespace brevalon
