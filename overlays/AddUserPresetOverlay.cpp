@@ -108,6 +108,12 @@ void AddUserPresetOverlay::updateConfirmButton()
     confirmButton.setEnabled (name.isNotEmpty() && isNameAvailable (name));
 }
 
+void AddUserPresetOverlay::parentHierarchyChanged()
+{
+    if (isShowing() && ! nameEditor.hasKeyboardFocus (false))
+        nameEditor.grabKeyboardFocus();
+}
+
 void AddUserPresetOverlay::textEditorTextChanged (juce::TextEditor&)
 {
     updateConfirmButton();

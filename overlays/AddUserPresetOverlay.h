@@ -26,6 +26,10 @@ public:
     void resized() override;
     void buttonClicked (juce::Button* button) override;
 
+    // The name field takes the keyboard focus as soon as the dialog is on screen, so the user
+    // can type straight away.
+    void parentHierarchyChanged() override;
+
     void textEditorTextChanged (juce::TextEditor&) override;
     void textEditorReturnKeyPressed (juce::TextEditor&) override;
     // The keyboard broadcasts nothing; the overlay listens all the same.
