@@ -564,3 +564,82 @@ INSTANTIATE_TEST_SUITE_P (Editor, EditorScale, testing::Values (1.0f, 1.5f, 2.0f
 
 } // namespace
 } // namespace brevalon
+
+namespace brevalon
+{
+namespace
+{
+// Windows the editor opens on the desktop: the preset list, the two context menus and a tooltip,
+// each rendered at 100 % and 200 % from the real window the editor opened.
+juce::Component* newestDesktopWindow (const std::function<bool (juce::Component&)>& matches)
+{
+    auto& desktop = juce::Desktop::getInstance();
+    for (int i = desktop.getNumComponents(); --i >= 0;)
+        if (auto* window = desktop.getComponent (i); window != nullptr && window->isVisible() && matches (*window))
+            return window;
+    return nullptr;
+}
+
+void saveAtBothScales (juce::Component& window, const juce::String& name)
+{
+    for (const float scale : { 1.0f, 2.0f })
+    {
+        const auto image = window.createComponentSnapshot (window.getLocalBounds(), true, scale);
+        EXPECT_EQ (image.getWidth(), juce::roundToInt ((float)window.getWidth() * scale));
+        const auto file = juce::File (BREVALON_SCREENSHOT_FOLDER).getChildFile (name + (scale > 1.0f ? "-200" : "-100") + ".png");
+        file.getParentDirectory().createDirectory();
+        file.deleteFile();
+        juce::FileOutputStream stream (file);
+        ASSERT_TRUE (stream.openedOk());
+        juce::PNGImageFormat().writeImageToStream (image, stream);
+    }
+}
+
+TEST (EditorWindows, MenusListAndTooltipScreenshots)
+{
+    EditorBench bench;
+    auto& editor = *bench.editor;
+    const juce::ModifierKeys right (juce::ModifierKeys::rightButtonModifier);
+    auto* editorWindow = &bench.driver->getWindow();
+    auto isPopup = [editorWindow] (juce::Component& window) {
+        return &window != editorWindow && dynamic_cast<juce::TooltipWindow*> (&window) == nullptr;
+    };
+
+    bench.driver->click ({ 100, 12 }); // the preset list
+    ComponentDriver::runMessageLoopFor (200);
+    auto* list = newestDesktopWindow (isPopup);
+    ASSERT_NE (list, nullptr);
+    saveAtBothScales (*list, "editor-preset-list");
+    juce::PopupMenu::dismissAllActiveMenus();
+    ComponentDriver::runMessageLoopFor (100);
+
+    bench.driver->click ({ 100, 12 }, right); // the preset context menu
+    ComponentDriver::runMessageLoopFor (200);
+    auto* presetMenu = newestDesktopWindow (isPopup);
+    ASSERT_NE (presetMenu, nullptr);
+    saveAtBothScales (*presetMenu, "editor-preset-menu");
+    juce::PopupMenu::dismissAllActiveMenus();
+    ComponentDriver::runMessageLoopFor (100);
+
+    bench.driver->click ({ 5, 235 }, right); // the background's state menu
+    ComponentDriver::runMessageLoopFor (200);
+    auto* stateMenu = newestDesktopWindow (isPopup);
+    ASSERT_NE (stateMenu, nullptr);
+    saveAtBothScales (*stateMenu, "editor-state-menu");
+    juce::PopupMenu::dismissAllActiveMenus();
+    ComponentDriver::runMessageLoopFor (100);
+
+    // A tooltip: the undo button's description after an edit, shown after the pointer rests.
+    bench.processor->setParameterFromEditor (QuillfenTemplateAudioProcessor::slopeParam, 0.25f);
+    bench.tick();
+    juce::Desktop::setMousePosition (editor.localPointToGlobal (juce::Point<int> (12, 12)));
+    bench.driver->moveTo ({ 12, 12 });
+    ComponentDriver::runMessageLoopFor (1500);
+    auto* tooltip = newestDesktopWindow ([] (juce::Component& window) { return dynamic_cast<juce::TooltipWindow*> (&window) != nullptr; });
+    ASSERT_NE (tooltip, nullptr);
+    EXPECT_GT (tooltip->getWidth(), 100);
+    saveAtBothScales (*tooltip, "editor-tooltip");
+}
+
+} // namespace
+} // namespace brevalon
