@@ -84,7 +84,8 @@ private:
     void endRamps() noexcept;
 
     bool bypassed = false;
-    bool active = false;
+    // Read by the editor on the message thread while the audio thread designs.
+    std::atomic<bool> active{ false };
     alignas (32) std::array<double, kMaxPaddedTaps> taps{};
     StereoDelayLine delay;
     int count = 0;

@@ -76,5 +76,30 @@ TEST_P (HostEditor, OpensAndClosesTwentyTimesWhileAudioRuns)
     instance.releaseResources();
 }
 
+// A VST3 host's content scale factor reaches the editor: the plug-in's view grows by the factor.
+TEST (HostEditorScale, Vst3ContentScaleFactorScalesTheView)
+{
+    auto hosted = load (Format::vst3, 96000.0, 256);
+    ASSERT_NE (hosted.instance, nullptr);
+    std::unique_ptr<juce::AudioProcessorEditor> editor (hosted.instance->createEditorIfNeeded());
+    ASSERT_NE (editor, nullptr);
+    juce::Component window;
+    window.setBounds (100, 100, 900, 600);
+    window.addAndMakeVisible (*editor);
+    window.addToDesktop (0);
+    window.setVisible (true);
+    pumpMessagesUntil ([] { return false; }, 200);
+    const auto before = editor->getBounds();
+
+    editor->setScaleFactor (2.0f);
+    pumpMessagesUntil ([&] { return editor->getWidth() != before.getWidth(); }, 2000);
+    std::printf ("[ MEASURED ] VST3 view %s at 1.0, %s at 2.0\n", before.toString().toRawUTF8(), editor->getBounds().toString().toRawUTF8());
+    EXPECT_EQ (editor->getWidth(), 812);
+    EXPECT_EQ (editor->getHeight(), 484);
+    window.removeChildComponent (editor.get());
+    editor.reset();
+    window.removeFromDesktop();
+}
+
 INSTANTIATE_TEST_SUITE_P (Formats, HostEditor, testing::ValuesIn (allFormats()), formatTestName);
 } // namespace
