@@ -551,12 +551,7 @@ TEST_P (EditorScale, ScalesTheWholeWindow)
     const auto image = editor.createComponentSnapshot (editor.getLocalBounds(), true, scale);
     EXPECT_EQ (image.getWidth(), windowSize.getWidth());
     EXPECT_EQ (image.getHeight(), windowSize.getHeight());
-    const auto file = juce::File (BREVALON_SCREENSHOT_FOLDER).getChildFile (name + ".png");
-    file.getParentDirectory().createDirectory();
-    file.deleteFile();
-    juce::FileOutputStream stream (file);
-    ASSERT_TRUE (stream.openedOk());
-    EXPECT_TRUE (juce::PNGImageFormat().writeImageToStream (image, stream));
+    EXPECT_TRUE (test::saveImage (image, name).existsAsFile());
 }
 
 INSTANTIATE_TEST_SUITE_P (Editor, EditorScale, testing::Values (1.0f, 1.5f, 2.0f),
@@ -586,12 +581,7 @@ void saveAtBothScales (juce::Component& window, const juce::String& name)
     {
         const auto image = window.createComponentSnapshot (window.getLocalBounds(), true, scale);
         EXPECT_EQ (image.getWidth(), juce::roundToInt ((float)window.getWidth() * scale));
-        const auto file = juce::File (BREVALON_SCREENSHOT_FOLDER).getChildFile (name + (scale > 1.0f ? "-200" : "-100") + ".png");
-        file.getParentDirectory().createDirectory();
-        file.deleteFile();
-        juce::FileOutputStream stream (file);
-        ASSERT_TRUE (stream.openedOk());
-        juce::PNGImageFormat().writeImageToStream (image, stream);
+        test::saveImage (image, name + (scale > 1.0f ? "-200" : "-100"));
     }
 }
 

@@ -202,17 +202,6 @@ private:
     juce::Slider verticalBar, horizontalBar;
 };
 
-juce::File savePng (const juce::Image& image, const juce::String& name)
-{
-    const juce::File folder (BREVALON_SCREENSHOT_FOLDER);
-    folder.createDirectory();
-    const auto file = folder.getChildFile (name + ".png");
-    file.deleteFile();
-    juce::FileOutputStream stream (file);
-    juce::PNGImageFormat().writeImageToStream (image, stream);
-    return file;
-}
-
 // The component painted at `scale` into an image of that many times its size.
 juce::Image renderScaled (juce::Component& component, int scale)
 {
@@ -249,8 +238,8 @@ TEST (LookAndFeelGallery, RendersEveryLookAndFeelsControlsAtOneAndTwoTimesScale)
         const auto single = renderScaled (gallery, 1);
         const auto twice = renderScaled (gallery, 2);
         const auto name = juce::String ("lookandfeel-gallery-") + entry.name;
-        EXPECT_TRUE (savePng (single, name).existsAsFile());
-        EXPECT_TRUE (savePng (twice, name + "-2x").existsAsFile());
+        EXPECT_TRUE (test::saveImage (single, name).existsAsFile());
+        EXPECT_TRUE (test::saveImage (twice, name + "-2x").existsAsFile());
 
         // The 2x rendering is the same picture: its pixels average to the 1x ones.
         double difference = 0.0;

@@ -17,6 +17,11 @@ juce::File saveScreenshot (juce::Component& component, const juce::String& name,
         g.drawImageAt (renderComponent (component), 0, 0);
     }
 
+    return saveImage (image, name);
+}
+
+juce::File saveImage (const juce::Image& image, const juce::String& name)
+{
     const juce::File folder (BREVALON_SCREENSHOT_FOLDER);
     folder.createDirectory();
     const auto file = folder.getChildFile (name + ".png");

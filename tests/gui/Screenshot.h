@@ -12,6 +12,8 @@ const juce::Colour screenshotBackdrop (0xFF2B2F33);
 // tree's screenshot folder and returns the file.
 juce::File saveScreenshot (juce::Component& component, const juce::String& name, juce::Colour backdrop = screenshotBackdrop);
 
+// Writes `image` as `name`.png into the screenshot folder and returns the file.
+juce::File saveImage (const juce::Image& image, const juce::String& name);
 // The component with its children rendered into an image (transparent where nothing is drawn).
 juce::Image renderComponent (juce::Component& component);
 
