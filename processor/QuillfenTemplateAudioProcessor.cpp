@@ -141,16 +141,18 @@ void QuillfenTemplateAudioProcessor::prepareToPlay (double sampleRate, int maxim
     // A new rate marks the rate-dependent frequency, which redesigns the filter.
     QuillfenAudioProcessor::prepareToPlay (sampleRate, maximumExpectedSamplesPerBlock);
 
+    // Under the callback lock: the editor's pending-change pass may redesign the filter on the
+    // message thread at the same time.
+    int latency = 0;
     {
         const juce::ScopedLock lock (getCallbackLock());
         applyPendingChanges();
+        latency = engine.latencySamples();
+        engine.resetDelay();
     }
 
-    const int latency = engine.latencySamples();
     if (latency != getLatencySamples())
         setLatencySamples (latency);
-
-    engine.resetDelay();
 }
 
 void QuillfenTemplateAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
