@@ -85,6 +85,10 @@ public:
     double getCurrentSampleRate() const noexcept { return currentSampleRate; }
 
 protected:
+    // Tells an LV2 host the value of every parameter when due (see announcementsDue); called by
+    // the audio path at the start of each block, normal or bypassed.
+    void announceValuesWhenDue (int numSamples);
+
     double currentSampleRate = defaultSampleRate;
 
 private:
@@ -94,6 +98,13 @@ private:
 
     std::unique_ptr<StateEngine> stateEngine;
     double lastPreparedRate = 0.0;
+    // An LV2 host learns the parameter values only from the plug-in's messages: JUCE's wrapper
+    // ignores a host's request for them (patch:Get) and sends a value (patch:Set) only when it
+    // changes. So after each prepareToPlay the values are announced with the first block and
+    // again half a second of audio later, as a host may run the first block just to measure the
+    // latency without reading the plug-in's messages. Audio thread only, after preparing.
+    int announcementsDue = 0;
+    int samplesUntilAnnouncement = 0;
     std::unique_ptr<GlobalParamList> globalSettings;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QuillfenAudioProcessor)
