@@ -23,14 +23,17 @@ shopt -s nullglob
 files=("$bundle"/*.ttl)
 [ ${#files[@]} -gt 0 ] || { echo "no Turtle files in $bundle" >&2; exit 1; }
 
-# The exit code and the report both count: every line but the closing summary is a fault, and the
-# summary must count no errors.
-status=0
-report=$(sord_validate "${schemas[@]}" "${files[@]}" 2>&1) || status=$?
+# One finding is accepted: doap:maintainer and doap:release on the plug-in, whose domain is
+# doap:Project. An lv2:Plugin is not declared a doap:Project by the LV2 schemas, yet lilv reads a
+# plug-in's author from its doap:maintainer; declaring the plug-in a doap:Project as well would
+# make lilv-based hosts (and JUCE's) file it under the class "Project" instead of a plug-in class.
+accepted=$'^error: Subject not in domain <http://usefulinc.com/ns/doap#Project>\t[^\t]+\thttp://usefulinc.com/ns/doap#(maintainer|release)\t'
+
+report=$(sord_validate -l "${schemas[@]}" "${files[@]}" 2>&1) || true
 echo "$report"
-summary=$(tail -n 1 <<<"$report")
-if [ $status -ne 0 ] || [ "$(wc -l <<<"$report")" -ne 1 ] || ! grep -q '^Found 0 errors among' <<<"$summary"; then
-    echo "${#files[@]} Turtle files of $bundle: faults found" >&2
+faults=$(grep -v '^Found [0-9]* errors among' <<<"$report" | grep -vE "$accepted" | grep -c . || true)
+if ! grep -q '^Found [0-9]* errors among' <<<"$report" || [ "$faults" -ne 0 ]; then
+    echo "${#files[@]} Turtle files of $bundle: $faults faults" >&2
     exit 1
 fi
 echo "${#files[@]} Turtle files of $bundle valid against ${#schemas[@]} schema files"

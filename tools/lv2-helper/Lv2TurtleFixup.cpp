@@ -9,7 +9,6 @@
 // - the parameters' lv2:default is the value the plug-in starts with (the "Default" program),
 //   not the parameter's own default, so a host that shows the declared default before the plug-in
 //   has told it a value shows the value the plug-in runs at;
-// - the plug-in is also a doap:Project, the class doap:maintainer and doap:release describe;
 // - the maintainer has no e-mail address: JUCE writes an empty IRI, which names the file itself;
 // - the editor's ui:noUserResize is a feature, not extension data, and opts:interface is
 //   extension data, not a feature: both are dropped from the list they do not belong to;
@@ -55,7 +54,6 @@ juce::String turtleNumber (float value)
 
 void fixDsp (juce::String& text)
 {
-    replaceOnce (text, "\ta lv2:Plugin ;\n", "\ta lv2:Plugin , doap:Project ;\n", "the plug-in's class");
     replaceOnce (text, "\t\tfoaf:mbox <> ;\n", {}, "the maintainer's empty e-mail address");
 
     QuillfenTemplateAudioProcessor processor (SharedFolder(), QuillfenTemplateAudioProcessor::Settings::inMemory);
