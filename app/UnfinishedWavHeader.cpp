@@ -34,7 +34,8 @@ class CompletedHeaderInputStream final : public juce::InputStream
 {
 public:
     CompletedHeaderInputStream (std::unique_ptr<juce::InputStream> source_, juce::MemoryBlock header_)
-        : source (std::move (source_)), header (std::move (header_))
+        : source (std::move (source_)),
+          header (std::move (header_))
     {
     }
 

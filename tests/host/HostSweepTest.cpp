@@ -251,8 +251,16 @@ TEST_P (HostSweep, ParameterFuzzing)
     auto& instance = *hosted.instance;
     instance.prepareToPlay (rate, 256);
 
-    const float edges[] = { 0.0f, 1.0f, -1.0f, 2.0f, -1.0e30f, 1.0e30f, std::numeric_limits<float>::denorm_min(), 1.0f - 1.0e-7f,
-                            std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity() };
+    const float edges[] = { 0.0f,
+                            1.0f,
+                            -1.0f,
+                            2.0f,
+                            -1.0e30f,
+                            1.0e30f,
+                            std::numeric_limits<float>::denorm_min(),
+                            1.0f - 1.0e-7f,
+                            std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity() };
     juce::Random random (99);
     juce::MidiBuffer midi;
     for (int step = 0; step < 120; ++step)

@@ -19,14 +19,16 @@ constexpr int blockSize = 512;
 // The property URI of host parameter `index` in the LV2 plug-in.
 std::string propertyUri (int index)
 {
-    return std::string (BREVALON_LV2_URI) + ":" + brevalon::HostParameter::idFor (index, juce::AudioProcessor::wrapperType_LV2).toStdString();
+    return std::string (BREVALON_LV2_URI) + ":" +
+           brevalon::HostParameter::idFor (index, juce::AudioProcessor::wrapperType_LV2).toStdString();
 }
 
 // The normalised value of each host parameter of a new processor: what the plug-in runs at
 // before anything is changed.
 std::vector<float> startUpValues()
 {
-    brevalon::QuillfenTemplateAudioProcessor processor (brevalon::SharedFolder(), brevalon::QuillfenTemplateAudioProcessor::Settings::inMemory);
+    brevalon::QuillfenTemplateAudioProcessor processor (brevalon::SharedFolder(),
+                                                        brevalon::QuillfenTemplateAudioProcessor::Settings::inMemory);
     std::vector<float> values;
     for (auto* parameter : processor.getParameters())
         values.push_back (parameter->getValue());
@@ -97,9 +99,7 @@ TEST_P (Lv2HostStart, HostLearnsTheStartUpValues)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P (Lv2,
-                          Lv2HostStart,
-                          testing::Values (StartCase{ "EveryBlockRead", false, false },
-                                           StartCase{ "ValuesRequested", false, true },
+INSTANTIATE_TEST_SUITE_P (Lv2, Lv2HostStart,
+                          testing::Values (StartCase{ "EveryBlockRead", false, false }, StartCase{ "ValuesRequested", false, true },
                                            StartCase{ "LatencyBlockFirst", true, true }),
                           [] (const testing::TestParamInfo<StartCase>& caseInfo) { return std::string (caseInfo.param.name); });

@@ -26,7 +26,8 @@ using Node = std::unique_ptr<LilvNode, NodeDeleter>;
 constexpr size_t atomBufferBytes = 16384;
 } // namespace
 
-MinimalLv2Host::MinimalLv2Host (const std::string& bundlePath, const std::string& pluginUri) : world (lilv_world_new())
+MinimalLv2Host::MinimalLv2Host (const std::string& bundlePath, const std::string& pluginUri)
+    : world (lilv_world_new())
 {
     const auto folder = bundlePath.back() == '/' ? bundlePath : bundlePath + "/";
     const Node bundle (lilv_new_file_uri (world, nullptr, folder.c_str()));
@@ -74,7 +75,9 @@ std::vector<std::string> MinimalLv2Host::writableProperties() const
     const Node writable (lilv_new_uri (world, LV2_PATCH__writable));
     LilvNodes* properties = lilv_world_find_nodes (world, lilv_plugin_get_uri (plugin), writable.get(), nullptr);
     LILV_FOREACH (nodes, i, properties)
+    {
         result.emplace_back (lilv_node_as_uri (lilv_nodes_get (properties, i)));
+    }
     lilv_nodes_free (properties);
     std::sort (result.begin(), result.end());
     return result;
@@ -202,7 +205,8 @@ void MinimalLv2Host::readNotifyOutput()
         const LV2_Atom* value = nullptr;
         lv2_atom_object_get (object, propertyKey, &property, valueKey, &value, 0);
         if (property != nullptr && value != nullptr && property->type == uridType && value->type == floatType)
-            announced[unmap (reinterpret_cast<const LV2_Atom_URID*> (property)->body)] = reinterpret_cast<const LV2_Atom_Float*> (value)->body;
+            announced[unmap (reinterpret_cast<const LV2_Atom_URID*> (property)->body)] =
+                reinterpret_cast<const LV2_Atom_Float*> (value)->body;
     }
 }
 
