@@ -227,11 +227,11 @@ const BadInputCase badInputCases[] = {
       usageError, "out.flac: the extension is FLAC's" },
 
     // Bit depths the output format cannot store.
-    { "FLAC at 32 bits",
+    { "FLAC output of a 32-bit input without --bits",
       [] (Fixture& f) {
           return juce::StringArray{ f.wavFloat.getFullPathName(), path (f, "out.flac"), "--format", "flac" };
       },
-      usageError, "FLAC cannot store 32-bit samples" },
+      usageError, "FLAC cannot store the 32-bit samples of " },
     { "FLAC at 8 bits",
       [] (Fixture& f) { return juce::StringArray{ f.wav24.getFullPathName(), path (f, "out.flac"), "--format", "flac", "--bits", "8" }; },
       usageError, "FLAC cannot store 8-bit samples" },
