@@ -2,6 +2,7 @@
 
 #include "app/FramesPresent.h"
 #include "app/OutputFile.h"
+#include "app/UnfinishedWavHeader.h"
 
 namespace brevalon::app
 {
@@ -80,12 +81,18 @@ Status applyUnfinishedRecordingRule (juce::AudioFormat& format, const juce::File
 
 std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juce::File& file, Status& status, juce::String* shortfall)
 {
-    auto stream = std::make_unique<juce::FileInputStream> (file);
-    if (stream->failedToOpen())
+    auto fileStream = std::make_unique<juce::FileInputStream> (file);
+    if (fileStream->failedToOpen())
     {
-        status = Status::failure ("cannot open: " + stream->getStatus().getErrorMessage());
+        status = Status::failure ("cannot open: " + fileStream->getStatus().getErrorMessage());
         return nullptr;
     }
+
+    // A WAV recording that never finished is read with the sizes its header should have had.
+    std::unique_ptr<juce::InputStream> stream = UnfinishedWavHeader::openCompleted (file);
+    const bool headerCompleted = stream != nullptr;
+    if (! headerCompleted)
+        stream = std::move (fileStream);
 
     // The readers ask for a few kilobytes at a time; the buffer turns that into few system calls.
     std::unique_ptr<juce::AudioFormatReader> reader (
@@ -110,7 +117,29 @@ std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juc
                                   juce::String (reader->bitsPerSample) + " bits");
         return nullptr;
     }
-    if (status = applyUnfinishedRecordingRule (*findForReader (*reader), file, *reader, shortfall); ! status.ok())
+    // JUCE's WAV and AIFF readers convert samples of 8, 16, 24 and 32 bits only; of any other size
+    // they would deliver noise. (FLAC's decoder delivers every size it stores.)
+    auto* format = findForReader (*reader);
+    if (dynamic_cast<juce::FlacAudioFormat*> (format) == nullptr && reader->bitsPerSample % 8 != 0)
+    {
+        status = Status::failure ("unsupported bit depth: " + juce::String (reader->bitsPerSample) + "-bit samples (" + shortName (*format) +
+                                  " input is read at 8, 16, 24 or 32 bits)");
+        return nullptr;
+    }
+    if (headerCompleted)
+    {
+        // The sizes were made from the file's length, so the frames claimed are the frames present.
+        if (reader->lengthInSamples <= 0)
+        {
+            status = Status::failure ("has no audio frames");
+            return nullptr;
+        }
+        if (shortfall != nullptr)
+            *shortfall = "the header gives no length (a recording that never finished); read to the end of the file: " +
+                         describeLength (reader->lengthInSamples, reader->sampleRate);
+        return reader;
+    }
+    if (status = applyUnfinishedRecordingRule (*format, file, *reader, shortfall); ! status.ok())
         return nullptr;
     return reader;
 }

@@ -34,7 +34,10 @@ public:
 
     // Opens a file for reading; on failure `status` holds the reason. The reader covers only the
     // audio frames the file holds (see applyUnfinishedRecordingRule); when that is fewer than its
-    // header claims, `shortfall`, if given, receives a message naming both lengths.
+    // header claims, `shortfall`, if given, receives a message naming both lengths. A WAV file
+    // whose header holds the placeholder sizes of an unfinished recording is read to its end (see
+    // UnfinishedWavHeader), and `shortfall` says so. WAV and AIFF samples of a size the readers do
+    // not convert (not a whole number of bytes) are an input they cannot read.
     std::unique_ptr<juce::AudioFormatReader> openReader (const juce::File& file, Status& status, juce::String* shortfall = nullptr);
 
     // Creates a writer on `stream`, which it takes over on success (and deletes on failure).

@@ -426,10 +426,11 @@ Options may be written as "--name value" or "--name=value"; "--" ends the option
 
 Exit codes:
   0  success; also for an INPUT that ends before the length its header claims (an unfinished
-     recording, a cut copy): the frames present are rendered, with a warning
+     recording, a cut copy) or whose WAV header still holds a recorder's placeholder sizes: the
+     frames present are rendered, with a warning
   1  processing or file error: INPUT missing, unreadable, not WAV/AIFF/FLAC, with more than
-     two channels or without audio frames; OUTPUT cannot be written; the file of --state @FILE
-     cannot be read
+     two channels, samples of a size that cannot be read (12 or 20 bits in WAV or AIFF) or
+     without audio frames; OUTPUT cannot be written; the file of --state @FILE cannot be read
   2  usage error: unknown option, missing or non-numeric value, value out of range, OUTPUT the
      same file as INPUT, an OUTPUT or --export-ir FILE extension of another format, a bit
      depth the output format cannot store, an unknown --preset, a --state without a state

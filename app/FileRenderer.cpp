@@ -117,9 +117,12 @@ Status FileRenderer::render (const FileRenderRequest& request)
         return status;
 
     const int bits = request.bits.value_or (static_cast<int> (reader->bitsPerSample));
+    // Without --bits the depth is the input's, and the message says where it came from.
     if (! format->getPossibleBitDepths().contains (bits))
-        return Status::usage (outputName + ": " + formatName + " cannot store " + juce::String (bits) + "-bit samples (it stores " +
-                              AudioFileFormats::describeBitDepths (*format) + " bits)" +
+        return Status::usage (outputName + ": " + formatName + " cannot store " +
+                              (request.bits ? juce::String (bits) + "-bit samples"
+                                            : "the " + juce::String (bits) + "-bit samples of " + inputName) +
+                              " (it stores " + AudioFileFormats::describeBitDepths (*format) + " bits)" +
                               (request.bits ? juce::String() : juce::String ("; choose one with --bits")));
 
     if (shortfall.isNotEmpty())

@@ -21,4 +21,27 @@ install (DIRECTORY "$<GENEX_EVAL:$<TARGET_PROPERTY:Brevalon_LV2,JUCE_PLUGIN_ARTE
          DESTINATION "${BREVALON_LV2_INSTALL_DIR}" USE_SOURCE_PERMISSIONS COMPONENT plugins)
 install (PROGRAMS "$<TARGET_FILE:Brevalon_VST>" DESTINATION "${BREVALON_VST_INSTALL_DIR}" COMPONENT plugins)
 
+# `cmake --install --strip` (and CPack, see Package.cmake) strip what install(TARGETS) installs;
+# the plug-ins' binaries are installed as files and folders, so they are stripped here.
+if (CMAKE_STRIP)
+    foreach (binary "${BREVALON_VST3_INSTALL_DIR}/Brevalon.vst3/Contents/x86_64-linux/Brevalon.so"
+                    "${BREVALON_LV2_INSTALL_DIR}/Brevalon.lv2/libBrevalon.so" "${BREVALON_VST_INSTALL_DIR}/Brevalon.so")
+        install (CODE "
+            if (CMAKE_INSTALL_DO_STRIP)
+                set (path \"${binary}\")
+                if (NOT IS_ABSOLUTE \"\${path}\")
+                    set (path \"\${CMAKE_INSTALL_PREFIX}/\${path}\")
+                endif ()
+                execute_process (COMMAND \"${CMAKE_STRIP}\" \"\$ENV{DESTDIR}\${path}\" RESULT_VARIABLE result)
+                if (result)
+                    message (FATAL_ERROR \"cannot strip \${path}\")
+                endif ()
+            endif ()" COMPONENT plugins)
+    endforeach ()
+endif ()
+
 install (TARGETS brevalon-render Brevalon_Standalone RUNTIME DESTINATION bin COMPONENT applications)
+
+# The user manual and the licence, where Debian keeps a package's documents.
+install (FILES "${PROJECT_SOURCE_DIR}/docs/manual.md" DESTINATION share/doc/brevalon COMPONENT documentation)
+install (FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION share/doc/brevalon RENAME copyright COMPONENT documentation)

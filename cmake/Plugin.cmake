@@ -69,6 +69,18 @@ target_compile_definitions (Brevalon PUBLIC
     # needs the VST 2.4 bank structures, which the FST headers do not have.
     JUCE_VST3_CAN_REPLACE_VST2=0)
 
+if (NOT WIN32)
+    # JUCE's manifest helper writes the bundle's Turtle on every build of the LV2; this tool then
+    # corrects it (see tools/lv2-helper/Lv2TurtleFixup.cpp): the parameters' defaults, classes and
+    # lists the LV2 schemas do not allow. tests/lv2 validates the result.
+    add_executable (brevalon-lv2-turtle "${PROJECT_SOURCE_DIR}/tools/lv2-helper/Lv2TurtleFixup.cpp")
+    target_link_libraries (brevalon-lv2-turtle PRIVATE brevalon_processor brevalon_lv2_helper_settings brevalon_warnings)
+    add_dependencies (Brevalon_LV2 brevalon-lv2-turtle)
+    add_custom_command (TARGET Brevalon_LV2 POST_BUILD
+        COMMAND brevalon-lv2-turtle "$<TARGET_FILE_DIR:Brevalon_LV2>"
+        VERBATIM)
+endif ()
+
 if (WIN32)
     # The MinGW compiler does not search /usr/include: the FST headers the VST 2.4 shim includes
     # are copied into the build tree.

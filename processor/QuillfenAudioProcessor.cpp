@@ -45,10 +45,31 @@ void QuillfenAudioProcessor::prepareToPlay (double sampleRate, int)
                 parameters.getParameterAt (i)->markChanged();
         lastPreparedRate = sampleRate;
     }
+
+    if (wrapperType == wrapperType_LV2)
+    {
+        announcementsDue = 2;
+        samplesUntilAnnouncement = 0;
+    }
+}
+
+void QuillfenAudioProcessor::announceValuesWhenDue (int numSamples)
+{
+    if (announcementsDue == 0)
+        return;
+    if (samplesUntilAnnouncement <= 0)
+    {
+        for (auto* hostParameter : getParameters())
+            hostParameter->sendValueChangedMessageToListeners (hostParameter->getValue());
+        --announcementsDue;
+        samplesUntilAnnouncement = juce::roundToInt (currentSampleRate / 2.0);
+    }
+    samplesUntilAnnouncement -= numSamples;
 }
 
 void QuillfenAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
+    announceValuesWhenDue (buffer.getNumSamples());
     if (buffer.hasBeenCleared())
         return;
     for (int channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels() && channel < buffer.getNumChannels(); ++channel)

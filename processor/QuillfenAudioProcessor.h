@@ -102,6 +102,10 @@ public:
     void setDesktopServices (std::unique_ptr<Clipboard> newClipboard, std::unique_ptr<Launcher> newLauncher);
 
 protected:
+    // Tells an LV2 host the value of every parameter when due (see announcementsDue); called by
+    // the audio path at the start of each block, normal or bypassed.
+    void announceValuesWhenDue (int numSamples);
+
     // Written by prepareToPlay, read by the editor on the message thread.
     std::atomic<double> currentSampleRate{ defaultSampleRate };
 
@@ -112,6 +116,13 @@ private:
 
     std::unique_ptr<StateEngine> stateEngine;
     double lastPreparedRate = 0.0;
+    // An LV2 host learns the parameter values only from the plug-in's messages: JUCE's wrapper
+    // ignores a host's request for them (patch:Get) and sends a value (patch:Set) only when it
+    // changes. So after each prepareToPlay the values are announced with the first block and
+    // again half a second of audio later, as a host may run the first block just to measure the
+    // latency without reading the plug-in's messages. Audio thread only, after preparing.
+    int announcementsDue = 0;
+    int samplesUntilAnnouncement = 0;
     std::unique_ptr<GlobalParamList> globalSettings;
     std::unique_ptr<Clipboard> clipboard = std::make_unique<SystemClipboard>();
     std::unique_ptr<Launcher> launcher = std::make_unique<SystemLauncher>();

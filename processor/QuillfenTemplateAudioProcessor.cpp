@@ -164,6 +164,7 @@ void QuillfenTemplateAudioProcessor::processBlock (juce::AudioBuffer<float>& buf
 void QuillfenTemplateAudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
     processAudio (buffer, true);
+    announceValuesWhenDue (buffer.getNumSamples());
 }
 
 void QuillfenTemplateAudioProcessor::processAudio (juce::AudioBuffer<float>& buffer, bool hostBypass)

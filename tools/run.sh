@@ -28,6 +28,7 @@ packages=(
     juce-modules-source libflac-dev libvorbis-dev libogg-dev libpng-dev libjpeg-dev zlib1g-dev
     fst-dev lv2-dev fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth libx11-dev locales
+    sordi liblilv-dev
 )
 "$repo/tools/install-packages.sh" "${packages[@]}"
 

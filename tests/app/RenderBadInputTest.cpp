@@ -50,6 +50,27 @@ juce::String path (Fixture& f, const char* name)
     return f.folder.file (name).getFullPathName();
 }
 
+// A 96 kHz stereo PCM WAV of `bits` bits a sample, each stored in `containerBits`, as some
+// recorders write 12- or 20-bit audio.
+void writePcmWav (const juce::File& file, int bits, int containerBits)
+{
+    const int frameBytes = 2 * containerBits / 8;
+    juce::FileOutputStream out (file);
+    out.write ("RIFF", 4);
+    out.writeInt (36 + 16 * frameBytes);
+    out.write ("WAVEfmt ", 8);
+    out.writeInt (16);
+    out.writeShort (1);
+    out.writeShort (2);
+    out.writeInt (96000);
+    out.writeInt (96000 * frameBytes);
+    out.writeShort (static_cast<short> (frameBytes));
+    out.writeShort (static_cast<short> (bits));
+    out.write ("data", 4);
+    out.writeInt (16 * frameBytes);
+    out.writeRepeatedByte (0x10, static_cast<size_t> (16 * frameBytes));
+}
+
 // A 64-bit float WAV, which JUCE's reader does not accept.
 void writeFloat64Wav (const juce::File& file)
 {
@@ -112,6 +133,21 @@ const BadInputCase badInputCases[] = {
           return juce::StringArray{ path (f, "double.wav"), path (f, "out.wav") };
       },
       fileError, "double.wav: not a WAV, AIFF or FLAC file" },
+    // Sample sizes the readers do not convert are the input's problem, whatever the output.
+    { "12-bit WAV input",
+      [] (Fixture& f)
+      {
+          writePcmWav (f.folder.file ("twelve.wav"), 12, 16);
+          return juce::StringArray{ path (f, "twelve.wav"), path (f, "out.wav") };
+      },
+      fileError, "twelve.wav: unsupported bit depth: 12-bit samples (WAV input is read at 8, 16, 24 or 32 bits)" },
+    { "20-bit WAV input to FLAC",
+      [] (Fixture& f)
+      {
+          writePcmWav (f.folder.file ("twenty.wav"), 20, 24);
+          return juce::StringArray{ path (f, "twenty.wav"), path (f, "out.flac"), "--format", "flac" };
+      },
+      fileError, "twenty.wav: unsupported bit depth: 20-bit samples" },
     { "no audio frames",
       [] (Fixture& f)
       {
@@ -191,11 +227,11 @@ const BadInputCase badInputCases[] = {
       usageError, "out.flac: the extension is FLAC's" },
 
     // Bit depths the output format cannot store.
-    { "FLAC at 32 bits",
+    { "FLAC output of a 32-bit input without --bits",
       [] (Fixture& f) {
           return juce::StringArray{ f.wavFloat.getFullPathName(), path (f, "out.flac"), "--format", "flac" };
       },
-      usageError, "FLAC cannot store 32-bit samples" },
+      usageError, "FLAC cannot store the 32-bit samples of " },
     { "FLAC at 8 bits",
       [] (Fixture& f) { return juce::StringArray{ f.wav24.getFullPathName(), path (f, "out.flac"), "--format", "flac", "--bits", "8" }; },
       usageError, "FLAC cannot store 8-bit samples" },

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace brevalon::test;
 
 namespace
@@ -149,4 +151,94 @@ TEST (RenderUnfinishedInput, FramesOfNoBytesAreRejected)
         EXPECT_FALSE (status.ok());
         EXPECT_TRUE (status.message.contains ("unsupported format")) << status.message;
     }
+}
+
+// A WAV recording that never finished: its recorder wrote placeholder sizes (0 or 0xFFFFFFFF)
+// into the header and never replaced them. The audio is read up to the end of the file, the same
+// as from the finished file, with a warning; never rendered as 0 seconds.
+TEST (RenderUnfinishedInput, WavWithPlaceholderSizesIsReadToTheEnd)
+{
+    constexpr juce::uint32 complete = 1; // stands for the size the finished file has
+    const struct
+    {
+        juce::uint32 riffSize, dataSize;
+        int channels, bits;
+        const char* warning;
+    } cases[] = {
+        { 0, 0, 2, 24, "the header gives no length (a recording that never finished); read to the end of the file: 3000 frames" },
+        { 0xffffffffu, 0, 1, 16, "the header gives no length (a recording that never finished); read to the end of the file: 3000 frames" },
+        { complete, 0, 2, 16, "the header gives no length (a recording that never finished); read to the end of the file: 3000 frames" },
+        { 0, complete, 2, 24, "the header gives no length (a recording that never finished); read to the end of the file: 3000 frames" },
+        { 0, 0xffffffffu, 2, 32, "the header gives no length (a recording that never finished); read to the end of the file: 3000 frames" },
+        { 0xffffffffu, 0xffffffffu, 2, 24, "the file ends early: its header claims" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (testing::Message() << "RIFF size " << c.riffSize << ", data size " << c.dataSize << ", " << c.channels
+                                         << " channel(s) of " << c.bits << " bits");
+        TemporaryFolder folder;
+        const auto noise = makeNoise (c.channels, 3000, 23);
+        const auto whole = writeComplete (folder, "whole", noise, 3000, "wav", c.bits);
+        const auto unfinished = folder.file ("unfinished.wav");
+        ASSERT_TRUE (whole.copyFileTo (unfinished));
+
+        juce::MemoryBlock bytes;
+        ASSERT_TRUE (unfinished.loadFileAsData (bytes));
+        const auto* begin = static_cast<const char*> (bytes.getData());
+        const char dataId[] = "data";
+        const int dataAt = static_cast<int> (std::search (begin, begin + bytes.getSize(), dataId, dataId + 4) - begin);
+        ASSERT_GT (dataAt, 0);
+        juce::FileOutputStream patch (unfinished);
+        patch.setPosition (4);
+        if (c.riffSize != complete)
+            patch.writeInt (static_cast<int> (c.riffSize));
+        patch.setPosition (dataAt + 4);
+        if (c.dataSize != complete)
+            patch.writeInt (static_cast<int> (c.dataSize));
+        patch.flush();
+
+        const auto fromUnfinished = folder.file ("from-unfinished.wav");
+        const auto fromWhole = folder.file ("from-whole.wav");
+        const auto messages = render (unfinished, fromUnfinished);
+        render (whole, fromWhole);
+        EXPECT_TRUE (messages.contains ("unfinished.wav: " + juce::String (c.warning))) << messages;
+        const auto rendered = readAudioFile (fromUnfinished).samples;
+        EXPECT_EQ (rendered.getNumSamples(), 3000);
+        EXPECT_TRUE (identical (rendered, readAudioFile (fromWhole).samples));
+    }
+}
+
+// A finished WAV file whose data chunk is empty and followed by another chunk is not taken for an
+// unfinished recording: it has no audio, which is an error, and the chunk after it is not read as
+// audio.
+TEST (RenderUnfinishedInput, EmptyDataChunkOfAFinishedFileIsNoAudio)
+{
+    TemporaryFolder folder;
+    const auto file = folder.file ("empty.wav");
+    juce::MemoryOutputStream chunks;
+    chunks.write ("fmt ", 4);
+    chunks.writeInt (16);
+    chunks.writeShort (1); // PCM, 2 channels, 96 kHz, 16 bits
+    chunks.writeShort (2);
+    chunks.writeInt (96000);
+    chunks.writeInt (96000 * 4);
+    chunks.writeShort (4);
+    chunks.writeShort (16);
+    chunks.write ("data", 4);
+    chunks.writeInt (0);
+    chunks.write ("LIST", 4);
+    chunks.writeInt (64);
+    chunks.writeRepeatedByte ('x', 64);
+
+    juce::MemoryOutputStream wav;
+    wav.write ("RIFF", 4);
+    wav.writeInt (static_cast<int> (4 + chunks.getDataSize()));
+    wav.write ("WAVE", 4);
+    wav << chunks.getMemoryBlock();
+    ASSERT_TRUE (file.replaceWithData (wav.getData(), wav.getDataSize()));
+
+    const auto run = runRenderer ({ file.getFullPathName(), folder.file ("out.wav").getFullPathName() });
+    EXPECT_EQ (run.exitCode, 1) << run.output;
+    EXPECT_TRUE (run.output.contains ("empty.wav: has no audio frames")) << run.output;
+    EXPECT_FALSE (folder.file ("out.wav").exists());
 }

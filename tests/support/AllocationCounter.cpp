@@ -7,10 +7,12 @@
 namespace
 {
 std::atomic<std::size_t> allocations{ 0 };
+thread_local std::size_t allocationsOnThisThread = 0;
 
 void* allocate (std::size_t size, std::size_t alignment)
 {
     allocations.fetch_add (1, std::memory_order_relaxed);
+    ++allocationsOnThisThread;
     if (size == 0)
         size = 1;
     void* p = nullptr;
@@ -27,6 +29,11 @@ void* allocate (std::size_t size, std::size_t alignment)
 std::size_t brevalon::test::allocationCount() noexcept
 {
     return allocations.load (std::memory_order_relaxed);
+}
+
+std::size_t brevalon::test::allocationCountOnThisThread() noexcept
+{
+    return allocationsOnThisThread;
 }
 
 void* operator new (std::size_t size)

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <memory>
+
+namespace brevalon::app
+{
+
+// A WAV recording that never finished has the placeholders its recorder wrote before the audio
+// in its header: a RIFF size and a data chunk size of 0 (or 0xFFFFFFFF), to be filled in when
+// recording stops. JUCE's reader then finds no chunks (RIFF size 0) or no audio (data size 0).
+// This opens such a file as a stream whose header gives the sizes the file holds, so the audio is
+// read up to the end of the file.
+class UnfinishedWavHeader
+{
+public:
+    // The file's stream with the placeholder sizes replaced, or null when the file is not a WAV
+    // file with a placeholder in its header (it is then read as it stands). A data chunk of size 0
+    // followed by another chunk is a finished, empty one and not replaced.
+    static std::unique_ptr<juce::InputStream> openCompleted (const juce::File& file);
+};
+
+} // namespace brevalon::app
