@@ -154,10 +154,9 @@ void QuillfenEditor::changeListenerCallback (juce::ChangeBroadcaster* source)
 }
 
 //==============================================================================
-void QuillfenEditor::timerCallback()
+void QuillfenEditor::applyPendingParameterChanges()
 {
     auto& parameters = stateEngine->getModel();
-
     bool pending = false;
     for (int i = 0; i < parameters.getCount() && ! pending; ++i)
         pending = parameters.getParameterAt (i)->hasChangeFlags (Parameter::editorFlag);
@@ -166,6 +165,11 @@ void QuillfenEditor::timerCallback()
         const juce::ScopedLock callbackLock (processor.getCallbackLock());
         processor.applyPendingChanges();
     }
+}
+
+void QuillfenEditor::timerCallback()
+{
+    applyPendingParameterChanges();
 
     auto& settings = processor.getGlobalSettings();
     settings.poll();

@@ -88,6 +88,9 @@ public:
 protected:
     void runContextMenuAction (int result);
     void updatePresetList();
+    // When the editor flag of any parameter is set: hands the changed parameters to the processor
+    // under the callback lock, so the filter follows the controls also while no audio runs.
+    void applyPendingParameterChanges();
 
     QuillfenAudioProcessor& processor;
     int baseWidth = 400;

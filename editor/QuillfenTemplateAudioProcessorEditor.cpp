@@ -95,6 +95,10 @@ void QuillfenTemplateAudioProcessorEditor::resized()
 //==============================================================================
 void QuillfenTemplateAudioProcessorEditor::timerCallback()
 {
+    // First, while the editor flags still tell which parameters changed: the steps below clear
+    // them, and the framework's own pass at the end of the tick would find none.
+    applyPendingParameterChanges();
+
     auto& parameters = stateEngine->getModel();
     auto changed = [&parameters] (int index) { return parameters.getParameterAt (index)->testAndClearChangeFlags (Parameter::editorFlag); };
 

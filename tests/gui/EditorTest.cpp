@@ -633,3 +633,25 @@ TEST (EditorWindows, MenusListAndTooltipScreenshots)
 
 } // namespace
 } // namespace brevalon
+
+namespace brevalon
+{
+namespace
+{
+// With the transport stopped (no audio blocks), the curve still follows a drag of the display:
+// the editor's tick applies the pending changes itself.
+TEST (EditorCurve, FollowsTheDisplayWithoutAudio)
+{
+    EditorBench bench (96000.0);
+    bench.tick();
+    const auto& curve = bench.editor->getResponseCurve();
+    ASSERT_EQ (curve.getCount(), ResponseCurve::maxPoints);
+    const double levelBefore = curve.getLevels()[120];
+
+    bench.driver->drag ({ 150, 100 }, { { -60, 0 } }); // a lower corner frequency
+    bench.tick();
+    EXPECT_LT (curve.getLevels()[120], levelBefore - 1.0) << "the curve moved with the corner";
+}
+
+} // namespace
+} // namespace brevalon
