@@ -18,5 +18,5 @@ export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$repo/
 export BREVALON_STRESS_SECONDS=$seconds
 
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREVALON_SANITIZE=thread -DBREVALON_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target gui_tests
-"$repo/tests/gui/with-xvfb.sh" "$build/tests/gui/gui_tests" --gtest_filter='ThreadStress.*:EditorUnderAudio.*'
+cmake --build "$build" -j"$(nproc)" --target gui_thread_tests
+"$repo/tests/gui/with-xvfb.sh" "$build/tests/gui/gui_thread_tests"
