@@ -103,7 +103,7 @@ TEST (EditorActions, ClickingTheSettingsDialogChangesTheSettings)
     ComponentDriver::deliverPendingMessages();
     EXPECT_EQ (settings.getParameterAt (GlobalParamList::sliderMode)->getIntValue(), 1);
     EXPECT_TRUE (overlay->getSensitivitySlider().isEnabled());
-    test::saveScreenshot (*bench.editor, "editor-settings");
+    test::saveAtBothScales (*bench.editor, "editor-settings");
 }
 
 TEST (EditorActions, AddingAUserPresetSavesSelectsAndEnablesIt)
@@ -131,6 +131,7 @@ TEST (EditorActions, WithEveryUserSlotInUseTheMenuExplains)
     auto* overlay = openOverlay<CannotCreatePresetOverlay> (bench);
     ASSERT_NE (overlay, nullptr);
     EXPECT_EQ (overlay->getTitle(), "ALL USER-PRESET-SLOTS IN USE");
+    test::saveAtBothScales (*bench.editor, "editor-cannot-create");
 
     // An add message that arrives anyway saves nothing (no free slot, and the wrong dialog).
     const auto before = userPresetFile (bench);
@@ -149,6 +150,7 @@ TEST (EditorActions, OverwriteRenamesAndUpdatesTheFileAndTheList)
     auto* overlay = openOverlay<OverwriteUserPresetOverlay> (bench);
     ASSERT_NE (overlay, nullptr);
     EXPECT_EQ (overlay->getNameEditor().getText(), "First");
+    test::saveAtBothScales (*bench.editor, "editor-overwrite-preset");
     overlay->getNameEditor().setText ("Second", juce::sendNotification);
     overlay->getConfirmButton().triggerClick();
     ComponentDriver::deliverPendingMessages();
@@ -178,6 +180,7 @@ TEST (EditorActions, DeleteEmptiesTheSlotAndReturnsToThePreviousProgram)
     auto* overlay = openOverlay<DeleteUserPresetOverlay> (bench);
     ASSERT_NE (overlay, nullptr);
     EXPECT_TRUE (overlay->getQuestion().contains ("\"Short Lived\""));
+    test::saveAtBothScales (*bench.editor, "editor-delete-preset");
     overlay->getConfirmButton().triggerClick();
     ComponentDriver::deliverPendingMessages();
 
@@ -234,7 +237,7 @@ TEST (EditorActions, MenuCodesResetCopyPasteShareAndNothingForZero)
     ASSERT_NE (shareOverlay, nullptr);
     EXPECT_EQ (shareOverlay->getTitle(), "SHARE PRESET");
     EXPECT_EQ (shareOverlay->getCode(), code);
-    test::saveScreenshot (*bench.editor, "editor-share");
+    test::saveAtBothScales (*bench.editor, "editor-share");
 }
 
 TEST (EditorActions, InfoButtonOpensTheAboutBox)
@@ -244,7 +247,7 @@ TEST (EditorActions, InfoButtonOpensTheAboutBox)
     auto* overlay = openOverlay<InfoOverlay> (bench);
     ASSERT_NE (overlay, nullptr);
     EXPECT_EQ (overlay->getTitle(), "ABOUT");
-    test::saveScreenshot (*bench.editor, "editor-about");
+    test::saveAtBothScales (*bench.editor, "editor-about");
     bench.driver->click ({ 3, 120 }); // the veil
     ComponentDriver::deliverPendingMessages();
     EXPECT_EQ (bench.editor->getCurrentOverlay(), nullptr);
@@ -257,7 +260,7 @@ TEST (EditorActions, TheNameFieldTakesTheKeysWhenTheDialogOpens)
     auto* add = openOverlay<AddUserPresetOverlay> (bench);
     ASSERT_NE (add, nullptr);
     EXPECT_TRUE (add->getNameEditor().hasKeyboardFocus (false));
-    test::saveScreenshot (*bench.editor, "editor-add-preset");
+    test::saveAtBothScales (*bench.editor, "editor-add-preset");
 }
 
 // Two instances in one process share the user presets through the file. A preset saved in one

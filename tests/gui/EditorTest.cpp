@@ -393,7 +393,7 @@ TEST (Editor, HelpModeShowsItsBubbleBelowTheHelpButtonAndClosesOnRelease)
     ASSERT_TRUE (help->isShowingBubble());
     EXPECT_EQ (help->getHeadline(), "Dynamic help mode");
     EXPECT_GE (help->getBubble().bounds.getY(), 25) << "below the help button";
-    test::saveScreenshot (editor, "editor-help-bubble");
+    test::saveAtBothScales (editor, "editor-help-bubble");
 
     bench.driver->click ({ 200, 120 });
     ComponentDriver::deliverPendingMessages();
@@ -575,16 +575,6 @@ juce::Component* newestDesktopWindow (const std::function<bool (juce::Component&
     return nullptr;
 }
 
-void saveAtBothScales (juce::Component& window, const juce::String& name)
-{
-    for (const float scale : { 1.0f, 2.0f })
-    {
-        const auto image = window.createComponentSnapshot (window.getLocalBounds(), true, scale);
-        EXPECT_EQ (image.getWidth(), juce::roundToInt ((float)window.getWidth() * scale));
-        test::saveImage (image, name + (scale > 1.0f ? "-200" : "-100"));
-    }
-}
-
 TEST (EditorWindows, MenusListAndTooltipScreenshots)
 {
     EditorBench bench;
@@ -599,7 +589,7 @@ TEST (EditorWindows, MenusListAndTooltipScreenshots)
     ComponentDriver::runMessageLoopFor (200);
     auto* list = newestDesktopWindow (isPopup);
     ASSERT_NE (list, nullptr);
-    saveAtBothScales (*list, "editor-preset-list");
+    test::saveAtBothScales (*list, "editor-preset-list");
     juce::PopupMenu::dismissAllActiveMenus();
     ComponentDriver::runMessageLoopFor (100);
 
@@ -607,7 +597,7 @@ TEST (EditorWindows, MenusListAndTooltipScreenshots)
     ComponentDriver::runMessageLoopFor (200);
     auto* presetMenu = newestDesktopWindow (isPopup);
     ASSERT_NE (presetMenu, nullptr);
-    saveAtBothScales (*presetMenu, "editor-preset-menu");
+    test::saveAtBothScales (*presetMenu, "editor-preset-menu");
     juce::PopupMenu::dismissAllActiveMenus();
     ComponentDriver::runMessageLoopFor (100);
 
@@ -615,7 +605,7 @@ TEST (EditorWindows, MenusListAndTooltipScreenshots)
     ComponentDriver::runMessageLoopFor (200);
     auto* stateMenu = newestDesktopWindow (isPopup);
     ASSERT_NE (stateMenu, nullptr);
-    saveAtBothScales (*stateMenu, "editor-state-menu");
+    test::saveAtBothScales (*stateMenu, "editor-state-menu");
     juce::PopupMenu::dismissAllActiveMenus();
     ComponentDriver::runMessageLoopFor (100);
 
@@ -628,7 +618,7 @@ TEST (EditorWindows, MenusListAndTooltipScreenshots)
     auto* tooltip = newestDesktopWindow ([] (juce::Component& window) { return dynamic_cast<juce::TooltipWindow*> (&window) != nullptr; });
     ASSERT_NE (tooltip, nullptr);
     EXPECT_GT (tooltip->getWidth(), 100);
-    saveAtBothScales (*tooltip, "editor-tooltip");
+    test::saveAtBothScales (*tooltip, "editor-tooltip");
 }
 
 } // namespace

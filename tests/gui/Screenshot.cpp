@@ -20,6 +20,13 @@ juce::File saveScreenshot (juce::Component& component, const juce::String& name,
     return saveImage (image, name);
 }
 
+void saveAtBothScales (juce::Component& component, const juce::String& name)
+{
+    for (const int percent : { 100, 200 })
+        saveImage (component.createComponentSnapshot (component.getLocalBounds(), true, (float)percent / 100.0f),
+                   name + "-" + juce::String (percent));
+}
+
 juce::File saveImage (const juce::Image& image, const juce::String& name)
 {
     const juce::File folder (BREVALON_SCREENSHOT_FOLDER);

@@ -12,6 +12,9 @@ const juce::Colour screenshotBackdrop (0xFF2B2F33);
 // tree's screenshot folder and returns the file.
 juce::File saveScreenshot (juce::Component& component, const juce::String& name, juce::Colour backdrop = screenshotBackdrop);
 
+// The component with its children rendered at 100 % and at 200 % (text and vector drawing
+// sharp, images resampled), saved as `name`-100.png and `name`-200.png.
+void saveAtBothScales (juce::Component& component, const juce::String& name);
 // Writes `image` as `name`.png into the screenshot folder and returns the file.
 juce::File saveImage (const juce::Image& image, const juce::String& name);
 // The component with its children rendered into an image (transparent where nothing is drawn).
