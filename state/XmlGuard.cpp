@@ -70,6 +70,15 @@ private:
         return true;
     }
 
+    // Moves past the opening (which the position is at), then past the next occurrence of the
+    // terminator; false when there is none. The terminator is searched for only after the whole
+    // opening, as JUCE's parser does: "<?>" does not close itself, nor does "<!-->".
+    bool skipBlock (const char* opening, const char* terminator) noexcept
+    {
+        position += static_cast<int> (std::strlen (opening));
+        return skipPast (terminator);
+    }
+
     // Moves past the next occurrence of the terminator; false when there is none.
     bool skipPast (const char* terminator) noexcept
     {
@@ -96,12 +105,12 @@ private:
             skipSpaces();
             if (startsWith ("<?"))
             {
-                if (! skipPast ("?>"))
+                if (! skipBlock ("<?", "?>"))
                     return false;
             }
             else if (startsWith ("<!--"))
             {
-                if (! skipPast ("-->"))
+                if (! skipBlock ("<!--", "-->"))
                     return false;
             }
             else
@@ -178,14 +187,14 @@ private:
     Verdict readMarkup()
     {
         if (startsWith ("<!--"))
-            return skipPast ("-->") ? Verdict::accepted : Verdict::malformed;
+            return skipBlock ("<!--", "-->") ? Verdict::accepted : Verdict::malformed;
         if (startsWith ("<![CDATA["))
-            return skipPast ("]]>") ? Verdict::accepted : Verdict::malformed;
+            return skipBlock ("<![CDATA[", "]]>") ? Verdict::accepted : Verdict::malformed;
         // Inside an element JUCE's parser skips a processing instruction, then rolls back to it
         // to read the text after it, and so loops forever; the product writes them only before
         // the root.
         if (startsWith ("<?"))
-            return depth == 0 && skipPast ("?>") ? Verdict::accepted : Verdict::malformed;
+            return depth == 0 && skipBlock ("<?", "?>") ? Verdict::accepted : Verdict::malformed;
         if (startsWith ("<!"))
             return Verdict::malformed; // DTDs and declarations: the product never writes them
         if (startsWith ("</"))

@@ -62,6 +62,13 @@ TEST (XmlGuard, AcceptsOnlyWellFormedDocumentsWithinTheLimits)
         // (from pasted text the fuzzer found).
         { "<Quillfen><?>pp</Quillfen><?>pp</>", Verdict::malformed },
         { "<a><?pi <d> ?></a>", Verdict::malformed },
+        // A processing instruction or comment ends only after its whole opening, as JUCE's parser
+        // reads it: "<?>" and "<!-->" do not close themselves, so the root below is <b>, with a
+        // processing instruction and text inside (from a "global.conf" the fuzzer found).
+        { "<?><a/>?><b><?p?>text</b>", Verdict::malformed },
+        { "<!--><a/>--><b><?p?>text</b>", Verdict::malformed },
+        { "<?>?><a/>", Verdict::accepted },
+        { "<a><!---->t<![CDATA[]]></a>", Verdict::accepted },
         { "<a></a>trailing text JUCE never reads <<<", Verdict::accepted },
         { "", Verdict::malformed },
         { "just text", Verdict::malformed },
@@ -132,6 +139,32 @@ TEST_F (HostileFiles, GlobalSettingsFile)
                    document.verdict == Verdict::accepted ? "linear" : "velocity");
         EXPECT_TRUE (file.loadFileAsString() == text) << "the file was changed";
     }
+}
+
+// The "global.conf" the fuzzer found: read at start-up and by the poll, it must be rejected (JUCE's
+// parser would loop forever on it) and leave the defaults and the file as they were.
+TEST_F (HostileFiles, GlobalSettingsFileWithASelfClosingLookingInstruction)
+{
+    juce::MemoryOutputStream decoded;
+    ASSERT_TRUE (juce::Base64::convertFromBase64 (decoded, "PD8+CjxRdWlsOnVyTXJlOmVyTXJlc2V0cy8+LjwvUWkwLjAiIGVyOHMvPD8/Pgo8UXVpbGxmZW4+PHNsaWRlPHJNb2Rl"
+                                             "wrazqv///////zw/2traOCI/Pi48UXVpbGwvPjz//////3NlPD9gLHhtPjwvUXVpbGxmZW4+PG90PFF1aWxsZmVxLz48"
+                                             "YGBgLFF1aWBgaGVRPHJUP2hgYGBg"));
+    const auto content = decoded.getMemoryBlock();
+    sharedFolder.createDirectory();
+    const auto file = sharedFolder.getChildFile (GlobalParamList::fileName);
+    ASSERT_TRUE (file.replaceWithData (content.getData(), content.getSize()));
+
+    juce::int64 wallClock = 0;
+    GlobalParamList settings (SharedFolder (sharedFolder), [&wallClock] { return wallClock; });
+    settings.attach (GlobalParamList::fileName);
+    wallClock += 5000;
+    file.setLastModificationTime (juce::Time::getCurrentTime() + juce::RelativeTime::seconds (10));
+    settings.poll();
+
+    EXPECT_EQ (settings.getParameterAt (GlobalParamList::sliderMode)->getText(), "velocity");
+    juce::MemoryBlock after;
+    ASSERT_TRUE (file.loadFileAsData (after));
+    EXPECT_TRUE (after == content) << "the file was changed";
 }
 
 // "Brevalon.conf": the load at start-up, the free-slot search, save, delete and reload. A
