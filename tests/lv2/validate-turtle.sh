@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Validates the Turtle files of an LV2 bundle with sord_validate against the LV2 specification's
-# own schemas (those lv2-dev installs). Every error or warning fails.
+# Validates the Turtle files of an LV2 bundle with sord_validate against the LV2 schemas that
+# lv2-dev installs. Every error or warning fails.
 #   validate-turtle.sh BUNDLE
 set -euo pipefail
 
 bundle=${1:?usage: $0 BUNDLE}
 command -v sord_validate >/dev/null || { echo "sord_validate is missing (Debian package sordi)" >&2; exit 1; }
 
-# The schemas: the .ttl files of the specification bundles lv2-dev installs; without dpkg, every
-# bundle in the system LV2 folder.
+# The schemas: the .ttl files of the LV2 bundles lv2-dev installs; without dpkg, every bundle in
+# the system LV2 folder.
 schemas=()
 if command -v dpkg >/dev/null && dpkg -L lv2-dev >/dev/null 2>&1; then
     while IFS= read -r file; do
