@@ -5,6 +5,8 @@
 #include "lookandfeel/LookAndFeelOverlay.h"
 #include "lookandfeel/LookAndFeelToolbar.h"
 
+#include "tests/support/SamePixels.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -63,17 +65,6 @@ juce::Range<float> brightnessRange (const juce::Image& image, juce::Rectangle<in
         for (int x = area.getX(); x < area.getRight(); ++x)
             range = range.getUnionWith (image.getPixelAt (x, y).getBrightness());
     return range;
-}
-
-bool sameImages (const juce::Image& a, const juce::Image& b)
-{
-    if (a.getBounds() != b.getBounds())
-        return false;
-    for (int y = 0; y < a.getHeight(); ++y)
-        for (int x = 0; x < a.getWidth(); ++x)
-            if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
-                return false;
-    return true;
 }
 
 // The face an overlay button should show, drawn alone.
@@ -169,8 +160,8 @@ TEST (LookAndFeelToolbar, ThePresetBoxNeverChangesItsFaceAndItsTextIsBold)
     driver.release();
     closeMenus();
 
-    EXPECT_TRUE (sameImages (normal, over));
-    EXPECT_TRUE (sameImages (normal, pressed));
+    EXPECT_TRUE (test::samePixels (normal, over));
+    EXPECT_TRUE (test::samePixels (normal, pressed));
 
     auto* label = dynamic_cast<juce::Label*> (box.getChildComponent (0));
     ASSERT_NE (label, nullptr);
@@ -325,11 +316,11 @@ TEST (LookAndFeelCustom, OnlyAValueDisplayOfFiftyPixelsShowsTheDisplayImage)
         label.setLookAndFeel (nullptr);
         if (width == 50)
         {
-            EXPECT_TRUE (sameImages (rendered, display));
+            EXPECT_TRUE (test::samePixels (rendered, display));
         }
         else
         {
-            EXPECT_TRUE (sameImages (rendered, juce::Image (juce::Image::ARGB, width, 20, true))) << width << " draws nothing";
+            EXPECT_TRUE (test::samePixels (rendered, juce::Image (juce::Image::ARGB, width, 20, true))) << width << " draws nothing";
         }
     }
 }

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include "tests/support/SamePixels.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -78,17 +80,6 @@ juce::Image decode (const std::string& name)
     int size = 0;
     const char* data = resources::getNamedResource (name.c_str(), size);
     return juce::ImageCache::getFromMemory (data, size);
-}
-
-bool samePixels (const juce::Image& a, const juce::Image& b)
-{
-    if (a.getBounds() != b.getBounds())
-        return false;
-    for (int y = 0; y < a.getHeight(); ++y)
-        for (int x = 0; x < a.getWidth(); ++x)
-            if (a.getPixelAt (x, y) != b.getPixelAt (x, y))
-                return false;
-    return true;
 }
 
 constexpr int pngRgb = 2, pngRgba = 6;
@@ -171,7 +162,7 @@ TEST_F (EmbeddedImages, ButtonStatesDifferFromEachOther)
     for (const auto& states : stateSets)
         for (size_t i = 0; i < states.size(); ++i)
             for (size_t j = i + 1; j < states.size(); ++j)
-                EXPECT_FALSE (samePixels (decode (states[i]), decode (states[j]))) << states[i] << " and " << states[j];
+                EXPECT_FALSE (test::samePixels (decode (states[i]), decode (states[j]))) << states[i] << " and " << states[j];
 }
 
 // Images holding two states side by side (the tick box: unticked left, ticked right) or one above
@@ -185,7 +176,7 @@ TEST_F (EmbeddedImages, TwoStateImagesHaveDifferentHalves)
         const auto first =
             sideBySide ? image.getBounds().withWidth (image.getWidth() / 2) : image.getBounds().withHeight (image.getHeight() / 2);
         const auto second = sideBySide ? first.withX (first.getRight()) : first.withY (first.getBottom());
-        EXPECT_FALSE (samePixels (image.getClippedImage (first), image.getClippedImage (second))) << name;
+        EXPECT_FALSE (test::samePixels (image.getClippedImage (first), image.getClippedImage (second))) << name;
     }
 }
 
@@ -225,7 +216,7 @@ TEST_F (EmbeddedImages, KnobStripsHold150DistinctSquareFrames)
                 EXPECT_EQ (current.getPixelAt (corner.x, corner.y).getAlpha(), 0) << "frame " << k;
             if (previous.isValid())
             {
-                EXPECT_FALSE (samePixels (current, previous)) << "frame " << k << " repeats the one before";
+                EXPECT_FALSE (test::samePixels (current, previous)) << "frame " << k << " repeats the one before";
             }
             previous = current;
         }
