@@ -417,8 +417,9 @@ Other modes:
                      impulse response is these taps delayed by the read offset. A FILE with
                      the extension of another format (.aiff, .flac) is refused
   --rate HZ          sample rate for --print-taps and --export-ir, 88200..384000
-  --list-presets     list the presets --preset accepts: the factory presets and the user
-                     presets saved by the plug-in in the shared folder (Brevalon.conf)
+  --list-presets     list the presets --preset accepts, with their frequency, slope, mix and
+                     bypass: the factory presets and the user presets saved by the plug-in in
+                     the shared folder (Brevalon.conf)
   -h, --help         show this text
   --version          show the version
 

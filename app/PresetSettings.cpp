@@ -4,6 +4,7 @@
 #include "state/StateCode.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -25,6 +26,14 @@ FilterSettings settingsOf (const Processor& processor)
     settings.mixPercent = parameters.getParameterAt (Processor::mixParam)->getNormalised() * 100.0;
     settings.bypass = parameters.getParameterAt (Processor::bypassParam)->getBoolValue();
     return settings;
+}
+
+// A value as the filter options take it: whole numbers without decimals, others with up to two.
+juce::String formatValue (double value)
+{
+    if (std::abs (value - std::round (value)) < 0.005)
+        return juce::String (juce::roundToInt (value));
+    return juce::String (value, 2).trimCharactersAtEnd ("0");
 }
 
 Status selectPreset (Processor& processor, const juce::String& name)
@@ -110,10 +119,35 @@ juce::String presetList()
 {
     Processor processor{ SharedFolder(), Processor::Settings::inMemory };
     auto& engine = processor.getStateEngine();
-    juce::String list;
+
+    struct Row
+    {
+        juce::String kind, name;
+        FilterSettings settings;
+    };
+    std::vector<Row> rows;
     for (int program = 0; program < processor.getNumPrograms(); ++program)
-        if (engine.isAvailable (program))
-            list << (engine.isUserSlot (program) ? "user     " : "factory  ") << engine.getProgramNameForDisplay (program) << "\n";
+    {
+        if (! engine.isAvailable (program))
+            continue;
+        processor.setCurrentProgram (program);
+        rows.push_back ({ engine.isUserSlot (program) ? "user" : "factory", engine.getProgramNameForDisplay (program),
+                          settingsOf (processor) });
+    }
+
+    // Columns wide enough for the longest name; values in the units the filter options take.
+    int nameWidth = 4;
+    for (const auto& row : rows)
+        nameWidth = juce::jmax (nameWidth, row.name.length());
+    const auto line = [nameWidth] (const juce::String& kind, const juce::String& name, const juce::String& frequency,
+                                   const juce::String& slope, const juce::String& mix, const juce::String& bypass) {
+        return kind.paddedRight (' ', 9) + name.paddedRight (' ', nameWidth + 2) + frequency.paddedLeft (' ', 10) +
+               slope.paddedLeft (' ', 8) + mix.paddedLeft (' ', 8) + "  " + bypass + "\n";
+    };
+    juce::String list = line ("kind", "name", "frequency", "slope", "mix", "bypass");
+    for (const auto& [kind, name, settings] : rows)
+        list << line (kind, name, formatValue (settings.frequencyHz) + " Hz", formatValue (settings.slopePercent) + " %",
+                      formatValue (settings.mixPercent) + " %", settings.bypass ? "on" : "off");
     return list;
 }
 

@@ -78,12 +78,19 @@ TEST (RenderPresets, PresetsAndCodesEqualTheirFilterOptions)
 
 TEST (RenderPresets, ListShowsFactoryAndUserPresets)
 {
-    const PresetFileScope userPresets ("<Quillfen><presets><preset _No_=\"1001\" _Name_=\"Second slot\" freqParam=\"24000.0\"/>"
-                                       "<preset _No_=\"1000\" _Name_=\"Gone\" _Deleted_=\"1\"/></presets></Quillfen>");
+    const PresetFileScope userPresets (
+        "<Quillfen><presets><preset _No_=\"1001\" _Name_=\"Second slot\" freqParam=\"24000.0\" slopeParam=\"12.5\" "
+        "mixParam=\"40.0\" bypassParam=\"On\"/>"
+        "<preset _No_=\"1000\" _Name_=\"Gone\" _Deleted_=\"1\"/></presets></Quillfen>");
     const auto result = runRenderer ({ "--list-presets" });
     EXPECT_EQ (result.exitCode, 0);
-    EXPECT_EQ (result.output, "factory  Default\nfactory  Light\nfactory  Intermediate\nfactory  Steep and reduced\nfactory  Hard\n"
-                              "user     Second slot\n");
+    EXPECT_EQ (result.output, "kind     name                frequency   slope     mix  bypass\n"
+                              "factory  Default              21000 Hz    75 %   100 %  off\n"
+                              "factory  Light                23000 Hz    30 %   100 %  off\n"
+                              "factory  Intermediate         22000 Hz    50 %   100 %  off\n"
+                              "factory  Steep and reduced    21000 Hz   100 %    60 %  off\n"
+                              "factory  Hard                 20000 Hz   100 %   100 %  off\n"
+                              "user     Second slot          24000 Hz  12.5 %    40 %  on\n");
 }
 
 TEST (RenderPresets, UnusablePresetsAndCodesAreErrors)
