@@ -453,8 +453,18 @@ void QuillfenEditor::openSettingsOverlay()
     openOverlay (std::move (overlay));
 }
 
+bool QuillfenEditor::explainIfPresetsCannotBeSaved()
+{
+    if (stateEngine->canSaveUserPresets())
+        return false;
+    openOverlay (std::make_unique<CannotCreatePresetOverlay> ("USER-PRESET FILE UNREADABLE", CannotCreatePresetOverlay::unreadableFileParagraph));
+    return true;
+}
+
 void QuillfenEditor::openSaveAsNewOverlay()
 {
+    if (explainIfPresetsCannotBeSaved())
+        return;
     if (stateEngine->firstFreeSlot() < 0)
         openOverlay (std::make_unique<CannotCreatePresetOverlay> ("ALL USER-PRESET-SLOTS IN USE"));
     else
@@ -463,6 +473,8 @@ void QuillfenEditor::openSaveAsNewOverlay()
 
 void QuillfenEditor::openOverwriteOverlay()
 {
+    if (explainIfPresetsCannotBeSaved())
+        return;
     auto overlay = std::make_unique<OverwriteUserPresetOverlay> ("OVERWRITE USER-PRESET", stateEngine);
     overlay->setName (stateEngine->getCurrentProgramName());
     openOverlay (std::move (overlay));
@@ -517,7 +529,9 @@ void QuillfenEditor::actionListenerCallback (const juce::String& message)
     }
     else if (message == "overwriteUserPresetOverlay_add")
     {
-        if (auto* overwrite = dynamic_cast<OverwriteUserPresetOverlay*> (overlay))
+        // The file may have become unreadable since the dialog opened: then nothing changes.
+        auto* overwrite = dynamic_cast<OverwriteUserPresetOverlay*> (overlay);
+        if (overwrite != nullptr && stateEngine->canSaveUserPresets())
         {
             const bool renamed = overwrite->getPresetName() != stateEngine->getCurrentProgramName();
             if (renamed)

@@ -118,6 +118,8 @@ private:
     void programSelectedFromToolbar (bool changed);
     void openInfoOverlay();
     void openSettingsOverlay();
+    // Opens the dialog that says the user-preset file cannot be read, when it cannot; true then.
+    bool explainIfPresetsCannotBeSaved();
     void openSaveAsNewOverlay();
     void openOverwriteOverlay();
     void openDeleteOverlay();

@@ -10,8 +10,9 @@ constexpr int okRight = 94, okBottom = 36, okWidth = 80, okHeight = 22;
 constexpr int paragraphBaseline = 30;
 } // namespace
 
-CannotCreatePresetOverlay::CannotCreatePresetOverlay (const juce::String& titleText)
-    : WindowOverlay (titleText)
+CannotCreatePresetOverlay::CannotCreatePresetOverlay (const juce::String& titleText, const juce::String& paragraphText)
+    : WindowOverlay (titleText),
+      text (paragraphText)
 {
     panelWidth = panelW;
     panelHeight = panelH;
@@ -34,7 +35,7 @@ void CannotCreatePresetOverlay::resized()
 void CannotCreatePresetOverlay::paint (juce::Graphics& g)
 {
     drawWindow (g, title);
-    drawHighlightedParagraph (g, paragraph, contentBounds.getX(), contentBounds.getY() + paragraphBaseline, contentBounds.getWidth(),
+    drawHighlightedParagraph (g, text, contentBounds.getX(), contentBounds.getY() + paragraphBaseline, contentBounds.getWidth(),
                               juce::Colours::black);
 }
 

@@ -9,7 +9,8 @@ namespace brevalon
 class CannotCreatePresetOverlay : public WindowOverlay
 {
 public:
-    explicit CannotCreatePresetOverlay (const juce::String& title);
+    // The paragraph explains why; by default that every user slot is in use.
+    explicit CannotCreatePresetOverlay (const juce::String& title, const juce::String& paragraphText = paragraph);
     ~CannotCreatePresetOverlay() override;
 
     void paint (juce::Graphics&) override;
@@ -20,8 +21,13 @@ public:
 
     static constexpr const char* paragraph =
         "All available slots are already being used. You'll have to delete at least one user preset before creating a new one.";
+    static constexpr const char* unreadableFileParagraph =
+        "The user-preset file Brevalon.conf cannot be read, and Brevalon never writes over it. Move it away to save presets again.";
+
+    const juce::String& getParagraph() const noexcept { return text; }
 
 private:
+    juce::String text;
     juce::TextButton okButton{ "Ok" };
 
     JUCE_DECLARE_NON_COPYABLE (CannotCreatePresetOverlay)

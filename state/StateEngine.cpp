@@ -357,10 +357,17 @@ int StateEngine::firstFreeSlot() const
     return userPresets.firstFreeSlot (*model);
 }
 
+bool StateEngine::canSaveUserPresets() const
+{
+    return userPresets.isWritable();
+}
+
 int StateEngine::saveAsNewUserPreset (int slot, const juce::String& name)
 {
     const juce::ScopedLock sl (lock);
     const juce::ScopedLock fl (UserPresetStore::getFileLock());
+    if (! userPresets.isWritable())
+        return -1;
 
     // Another instance may have saved into this slot since the editor asked for it: then the
     // preset goes into the next free one instead of replacing that instance's preset.
@@ -400,6 +407,9 @@ void StateEngine::writeCurrentProgramToFile()
 void StateEngine::overwriteCurrentUserPreset()
 {
     const juce::ScopedLock sl (lock);
+    const juce::ScopedLock fl (UserPresetStore::getFileLock());
+    if (! userPresets.isWritable())
+        return;
     writeCurrentProgramToFile();
     programModified = false;
 }

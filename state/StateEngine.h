@@ -105,11 +105,15 @@ public:
     // The lowest user slot that the file does not use, or -1 when all are used. The file
     // decides, so presets saved by other instances count.
     int firstFreeSlot() const;
+    // False when the user-preset file exists but cannot be read, so no preset can be saved.
+    bool canSaveUserPresets() const;
     // Saves the current values as a new user preset in `slot` and selects it. When another
     // instance has taken the slot in the meantime, the next free one is used. Returns the slot
-    // used, or -1 when none was free. Records no undo entry.
+    // used, or -1 when none was free or the file cannot be read (nothing changes then).
+    // Records no undo entry.
     int saveAsNewUserPreset (int slot, const juce::String& name);
-    // Writes the current user preset to the file with the current values and name.
+    // Writes the current user preset to the file with the current values and name; does
+    // nothing when the file cannot be read.
     void overwriteCurrentUserPreset();
     // Marks the current user preset deleted in the file, empties its slot, purges its history
     // and returns to the program that was current before it.

@@ -75,6 +75,12 @@ void UserPresetStore::load (ParamManager& model) const
             readPreset (model, *preset, slot);
 }
 
+bool UserPresetStore::isWritable() const
+{
+    std::unique_ptr<juce::XmlElement> document;
+    return read (document) != XmlFile::Content::unreadable;
+}
+
 int UserPresetStore::firstFreeSlot (const ParamManager& model) const
 {
     const juce::ScopedLock fl (getFileLock());

@@ -43,6 +43,9 @@ public:
     // The lowest user slot that the file does not use, or -1 when all are used. The file
     // decides, so presets saved by other instances count.
     int firstFreeSlot (const ParamManager& model) const;
+    // False when the file exists but cannot be read: it is never written over (it may hold
+    // presets a later version or the user wrote), so nothing can be saved into it.
+    bool isWritable() const;
     // True when the file holds a preset, not deleted, in that slot.
     bool holdsPreset (const ParamManager& model, int slot) const;
     // Writes the program's name and values into its entry (made anew, or undeleted and reused).

@@ -122,6 +122,44 @@ TEST (EditorActions, AddingAUserPresetSavesSelectsAndEnablesIt)
     EXPECT_TRUE (box.isItemEnabled (6));
 }
 
+// A user-preset file that cannot be read is never written over; the menu says so instead of
+// saving a preset that would exist in this instance only.
+TEST (EditorActions, AnUnreadablePresetFileIsExplainedAndKept)
+{
+    EditorBench bench;
+    auto& engine = bench.processor->getStateEngine();
+    const auto file = bench.sharedFolder.getFile().getChildFile ("Brevalon.conf");
+    ASSERT_TRUE (file.getParentDirectory().createDirectory());
+    const juce::String damaged = "<Quillfen><presets><preset _No_=\"1000\" _Name_=\"Half";
+
+    // Damaged while the naming dialog is open: confirming saves nothing.
+    QuillfenEditor::contextMenuCallback (saveAsNew, bench.editor.get());
+    auto* add = openOverlay<AddUserPresetOverlay> (bench);
+    ASSERT_NE (add, nullptr);
+    ASSERT_TRUE (file.replaceWithText (damaged));
+    bench.driver->typeText ("Lost");
+    add->getConfirmButton().triggerClick();
+    ComponentDriver::deliverPendingMessages();
+    EXPECT_EQ (engine.getCurrentProgram(), 0);
+    EXPECT_FALSE (engine.isAvailable (5));
+
+    for (const auto code : { saveAsNew, overwrite })
+    {
+        SCOPED_TRACE (code);
+        QuillfenEditor::contextMenuCallback (code, bench.editor.get());
+        auto* overlay = openOverlay<CannotCreatePresetOverlay> (bench);
+        ASSERT_NE (overlay, nullptr);
+        EXPECT_EQ (overlay->getTitle(), "USER-PRESET FILE UNREADABLE");
+        EXPECT_EQ (overlay->getParagraph(), CannotCreatePresetOverlay::unreadableFileParagraph);
+        if (code == saveAsNew)
+            test::saveAtBothScales (*bench.editor, "editor-preset-file-unreadable");
+        overlay->getOkButton().triggerClick();
+        ComponentDriver::deliverPendingMessages();
+        EXPECT_EQ (bench.editor->getCurrentOverlay(), nullptr);
+    }
+    EXPECT_EQ (file.loadFileAsString(), damaged);
+}
+
 TEST (EditorActions, WithEveryUserSlotInUseTheMenuExplains)
 {
     EditorBench bench;

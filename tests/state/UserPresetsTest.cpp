@@ -148,6 +148,8 @@ TEST_F (UserPresets, NamesWithUnicodeAndMarkupSurviveTheFile)
     EXPECT_EQ (other->getProgramNameForDisplay (5), name);
 }
 
+// A file that does not parse is never written over, and saving into it is refused instead of
+// pretending: a preset that exists only in one instance would be lost with it.
 TEST_F (UserPresets, AFileThatDoesNotParseIsNeverWrittenOver)
 {
     sharedFolder.createDirectory();
@@ -155,16 +157,25 @@ TEST_F (UserPresets, AFileThatDoesNotParseIsNeverWrittenOver)
     presetFile().replaceWithText (damaged);
 
     auto fresh = makeEngine (&now);
-    EXPECT_EQ (fresh->firstFreeSlot(), 5);
-    EXPECT_EQ (fresh->saveAsNewUserPreset (5, "Only here"), 5);
-    EXPECT_EQ (fresh->getProgramNameForDisplay (5), "Only here");
+    EXPECT_FALSE (fresh->canSaveUserPresets());
+    EXPECT_EQ (fresh->saveAsNewUserPreset (5, "Only here"), -1);
+    EXPECT_FALSE (fresh->isAvailable (5));
+    EXPECT_EQ (fresh->getCurrentProgram(), 0);
     fresh->deleteCurrentUserPreset();
     EXPECT_EQ (presetFile().loadFileAsString(), damaged);
 
     // A readable file under another root is still used for saving.
     presetFile().replaceWithText ("<Other><presets/></Other>");
-    fresh->saveAsNewUserPreset (5, "Kept");
+    EXPECT_TRUE (fresh->canSaveUserPresets());
+    EXPECT_EQ (fresh->saveAsNewUserPreset (5, "Kept"), 5);
     EXPECT_EQ (readFile (presetFile())->getChildByName ("presets")->getNumChildElements(), 1);
+
+    // Damaged after the preset was saved: overwriting it leaves the file as it is.
+    presetFile().replaceWithText (damaged);
+    fresh->setValueWithUndo (1, 0.25f);
+    fresh->overwriteCurrentUserPreset();
+    EXPECT_EQ (presetFile().loadFileAsString(), damaged);
+    EXPECT_TRUE (fresh->isProgramModified()) << "the change was not saved, so it still shows as one";
 }
 
 TEST_F (UserPresets, ConcurrentSavesFromTwoInstancesLoseNothing)
