@@ -1,9 +1,13 @@
 # A Debian package of everything `cmake --install` installs, made under /usr: the plug-ins in
 # /usr/lib/vst3, /usr/lib/lv2 and /usr/lib/vst (where hosts look), brevalon-render and the
-# standalone application in /usr/bin, the manual and licence in /usr/share/doc/brevalon.
+# standalone application in /usr/bin with the application's desktop entry and icons in
+# /usr/share, the manual page of brevalon-render, the manual, change log and licence in
+# /usr/share/doc/brevalon; and the manual as a PDF in /opt/Quillfen/Brevalon, where the editor
+# opens it.
 #
-#   cmake --build BUILD --target package        (or: cd BUILD && cpack -G DEB)
+#   tools/run.sh package                        (or: cd BUILD && cpack -G DEB)
 #
+# Making it needs pandoc and WeasyPrint (the PDF, rendered while installing).
 # The dependencies are worked out from the binaries (dpkg-shlibdeps). A package for the user
 # folders (BREVALON_USER_INSTALL) makes no sense, so there is none then.
 if (BREVALON_USER_INSTALL)
@@ -24,6 +28,10 @@ bypass, active from 88.2 to 384 kHz. The package holds the VST3, LV2 and VST 2.4
 the standalone application and brevalon-render, which runs the same processing over WAV,
 AIFF and FLAC files.")
 set (CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The PDF's folder in /opt is absolute: installed through DESTDIR, it lands in the package's tree
+# (not on the packaging machine); the prefix the install rules then see is CPACK_INSTALL_PREFIX.
+set (CPACK_SET_DESTDIR ON)
+set (CPACK_INSTALL_PREFIX /usr)
 set (CPACK_STRIP_FILES TRUE)
 set (CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set (CPACK_DEBIAN_PACKAGE_SECTION sound)

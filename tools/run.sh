@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Set-up and entry point: installs the Debian packages the build needs (when missing), configures
-# and builds out of tree, then runs the demo or the whole test suite.
+# Set-up and entry point: installs the Debian packages a mode needs (when missing), configures
+# and builds out of tree, then runs the demo, the whole test suite or makes the Debian package.
 #
-#   tools/run.sh demo    build, then render the demo signal into $build/demo (brevalon-render --demo)
-#   tools/run.sh test    build, then run every test with ctest
-#   tools/run.sh build   build only
+#   tools/run.sh demo     build brevalon-render only, then render the demo signal into $build/demo
+#                         (brevalon-render --demo)
+#   tools/run.sh test     build everything, then run every test with ctest
+#   tools/run.sh package  build the plug-ins and programs, then the Debian package
+#                         $build/brevalon_<version>_amd64.deb (cpack); its path is the last line
+#   tools/run.sh build    build everything
 #
 # BREVALON_BUILD_DIR overrides the build directory (default: a folder under /tmp named after
 # this checkout); every mode prints it once built. With CI=true, warnings in the project's own
@@ -13,9 +16,9 @@ set -euo pipefail
 
 mode=${1:-}
 case "$mode" in
-    demo | test | build) ;;
+    demo | test | package | build) ;;
     *)
-        echo "usage: $0 demo|test|build" >&2
+        echo "usage: $0 demo|test|package|build" >&2
         exit 2
         ;;
 esac
@@ -23,34 +26,80 @@ esac
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${BREVALON_BUILD_DIR:-/tmp/brevalon-build-$(printf %s "$repo" | md5sum | cut -c1-8)}
 
-packages=(
+# What configuring and building brevalon-render needs (JUCE, its codecs, the editor's font,
+# which the configuration embeds).
+renderer_packages=(
     build-essential cmake pkg-config ccache
     juce-modules-source libflac-dev libvorbis-dev libogg-dev libpng-dev libjpeg-dev zlib1g-dev
-    fst-dev lv2-dev fonts-dejavu-core
+    fonts-dejavu-core
+)
+# The plug-ins on top: VST 2.4 from the FST headers, LV2.
+plugin_packages=(fst-dev lv2-dev)
+# Making and checking the Debian package: the manual as PDF (pandoc, WeasyPrint, which sets it in
+# the DejaVu fonts), and the tools that check the package's desktop entry, PDF and man page.
+package_packages=(pandoc weasyprint desktop-file-utils poppler-utils man-db groff-base)
+# The tests and benchmarks.
+test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth libx11-dev locales
     sordi liblilv-dev
 )
+
+case "$mode" in
+    demo) packages=("${renderer_packages[@]}") ;;
+    package) packages=("${renderer_packages[@]}" "${plugin_packages[@]}" "${package_packages[@]}") ;;
+    test | build) packages=("${renderer_packages[@]}" "${plugin_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+esac
 "$repo/tools/install-packages.sh" "${packages[@]}"
 
-# A locale with a decimal comma, so the tests can show that texts do not depend on the locale.
-# The list is read whole before matching: grep -q stopping early would make `locale` fail
-# under pipefail and the locale look missing.
-locales=$(locale -a 2>/dev/null || true)
-if ! grep -qix 'de_DE\.utf-\?8' <<<"$locales"; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "note: could not generate de_DE.UTF-8; the locale test will be skipped"
+if [ "$mode" = test ]; then
+    # A locale with a decimal comma, so the tests can show that texts do not depend on the
+    # locale. The list is read whole before matching: grep -q stopping early would make `locale`
+    # fail under pipefail and the locale look missing.
+    locales=$(locale -a 2>/dev/null || true)
+    if ! grep -qix 'de_DE\.utf-\?8' <<<"$locales"; then
+        sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "note: could not generate de_DE.UTF-8; the locale test will be skipped"
+    fi
 fi
 
 warnings_as_errors=OFF
 [ "${CI:-}" = "true" ] && warnings_as_errors=ON
 
-cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBREVALON_WARNINGS_AS_ERRORS=$warnings_as_errors >/dev/null
-cmake --build "$build" -j"$(nproc)"
+options=(-DCMAKE_BUILD_TYPE=Release -DBREVALON_WARNINGS_AS_ERRORS=$warnings_as_errors)
+case "$mode" in
+    test | build) options+=(-DBREVALON_BUILD_TESTS=ON -DBREVALON_BUILD_BENCHMARKS=ON) ;;
+    *)
+        # The demo and the package need no tests or benchmarks (nor their packages). A build
+        # folder configured with them keeps them: this mode only builds less in it.
+        if [ ! -f "$build/CMakeCache.txt" ]; then
+            options+=(-DBREVALON_BUILD_TESTS=OFF -DBREVALON_BUILD_BENCHMARKS=OFF)
+        fi
+        ;;
+esac
+cmake -S "$repo" -B "$build" "${options[@]}" >/dev/null
+
+case "$mode" in
+    demo) cmake --build "$build" --target brevalon-render -j"$(nproc)" ;;
+    *) cmake --build "$build" -j"$(nproc)" ;;
+esac
 echo "Built in $build"
 
 case "$mode" in
     demo) "$build/app/brevalon-render" --demo "$build/demo" ;;
     test) ctest --test-dir "$build" --output-on-failure -j"$(nproc)" ;;
+    package)
+        version=$(head -n 1 "$repo/VERSION")
+        (cd "$build" && cpack -G DEB >cpack.log 2>&1) || {
+            cat "$build/cpack.log" >&2
+            exit 1
+        }
+        deb="$build/brevalon_${version}_amd64.deb"
+        [ -f "$deb" ] || {
+            echo "cpack made no $deb (see $build/cpack.log)" >&2
+            exit 1
+        }
+        echo "$deb"
+        ;;
     build) ;;
 esac
