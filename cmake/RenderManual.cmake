@@ -10,7 +10,7 @@ foreach (variable SOURCE OUTPUT STYLE_FOLDER TITLE AUTHOR VERSION)
     endif ()
 endforeach ()
 
-set (sources "${SOURCE}" "${STYLE_FOLDER}/template.html" "${STYLE_FOLDER}/manual.css" "${STYLE_FOLDER}/code-pipes.lua"
+set (sources "${SOURCE}" "${STYLE_FOLDER}/template.html" "${STYLE_FOLDER}/manual.css" "${STYLE_FOLDER}/print.lua"
              "${CMAKE_CURRENT_LIST_FILE}" "${CMAKE_PARENT_LIST_FILE}")
 set (stale FALSE)
 if (NOT EXISTS "${OUTPUT}")
@@ -41,7 +41,7 @@ set (partial "${output_folder}/.manual-partial.pdf")
 execute_process (
     COMMAND "${PANDOC}" "${SOURCE}" --from markdown --to html5 --standalone
             --template "${STYLE_FOLDER}/template.html" --css "${STYLE_FOLDER}/manual.css"
-            --lua-filter "${STYLE_FOLDER}/code-pipes.lua"
+            --lua-filter "${STYLE_FOLDER}/print.lua"
             --metadata "pagetitle=${TITLE}" --metadata "author=${AUTHOR}" --variable "version=${VERSION}"
             --resource-path "${source_folder}" --pdf-engine weasyprint --output "${partial}"
     WORKING_DIRECTORY "${source_folder}"

@@ -110,9 +110,10 @@ check_pdf() { # a PDF titled TITLE holding the manual's title and every chapter 
     grep -qx "Title: *$2" <<<"$info" || fail "$1: title is not '$2': $(grep '^Title' <<<"$info")"
     [ "$(sed -n 's/^Pages: *//p' <<<"$info")" -ge 2 ] || fail "$1 has fewer than 2 pages"
     pdffonts "$root$1" | awk 'NR > 2 && $(NF - 4) != "yes" { bad = 1 } END { exit bad }' || fail "$1 has fonts that are not embedded"
-    text=$(pdftotext -layout "$root$1" - | tr -s ' \n' ' ')
+    # Compared without spaces and hyphens: lines may break anywhere in the PDF's text.
+    text=$(pdftotext "$root$1" - | tr -d ' \n\f-')
     while IFS= read -r heading; do
-        grep -qF "$heading" <<<"$text" || fail "$1 lacks the heading '$heading' of docs/manual.md"
+        grep -qF "$(tr -d ' -' <<<"$heading")" <<<"$text" || fail "$1 lacks the heading '$heading' of docs/manual.md"
     done < <(awk '/^```/ { code = !code; next } !code && /^##? / { sub(/^##? +/, ""); gsub(/[`*]/, ""); print }' "$source/docs/manual.md")
 }
 
