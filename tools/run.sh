@@ -66,7 +66,7 @@ fi
 warnings_as_errors=OFF
 [ "${CI:-}" = "true" ] && warnings_as_errors=ON
 
-options=(-DCMAKE_BUILD_TYPE=Release -DBREVALON_WARNINGS_AS_ERRORS=$warnings_as_errors)
+options=(-DCMAKE_BUILD_TYPE=Release "-DBREVALON_WARNINGS_AS_ERRORS=$warnings_as_errors")
 case "$mode" in
     test | build) options+=(-DBREVALON_BUILD_TESTS=ON -DBREVALON_BUILD_BENCHMARKS=ON) ;;
     *)

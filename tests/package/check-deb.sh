@@ -90,7 +90,9 @@ check_desktop() { # valid; its program and icon are in the package
         /*) ;;
         *) exec=/usr/bin/$exec ;;
     esac
-    [ -x "$root$exec" ] && [ -f "$root$exec" ] || fail "$1: Exec names $exec, which is not a packaged program"
+    if [ ! -f "$root$exec" ] || [ ! -x "$root$exec" ]; then
+        fail "$1: Exec names $exec, which is not a packaged program"
+    fi
     icon=$(sed -n 's/^Icon=//p' "$root$1")
     for size in 16 32 48 256; do
         [ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png" ] || fail "$1: Icon $icon has no ${size}x${size} image"
@@ -102,7 +104,9 @@ check_man() { # gzipped, renders without warnings, names its program
     warnings=$(zcat "$root$1" | groff -man -Tutf8 -ww -z 2>&1)
     [ -z "$warnings" ] || fail "$1: groff warns: $warnings"
     page=$(MANWIDTH=80 man -l "$root$1" 2>&1) || fail "$1: man -l fails: $page"
-    grep -q "^NAME" <<<"$page" && grep -q "$2 - " <<<"$page" || fail "$1 does not render as the page of $2"
+    if ! grep -q "^NAME" <<<"$page" || ! grep -q "$2 - " <<<"$page"; then
+        fail "$1 does not render as the page of $2"
+    fi
 }
 check_pdf() { # a PDF titled TITLE holding the manual's title and every chapter heading
     local info text heading
