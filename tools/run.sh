@@ -35,13 +35,15 @@ renderer_packages=(
 )
 # The plug-ins on top: VST 2.4 from the FST headers, LV2.
 plugin_packages=(fst-dev lv2-dev)
-# Making and checking the Debian package: the manual as PDF (pandoc, WeasyPrint, which sets it in
-# the DejaVu fonts), and the tools that check the package's desktop entry, PDF and man page.
-package_packages=(pandoc weasyprint desktop-file-utils poppler-utils man-db groff-base)
-# The tests and benchmarks.
+# Making the Debian package: the manual as PDF (pandoc, WeasyPrint, which sets it in the DejaVu
+# fonts); dpkg-shlibdeps comes with build-essential.
+package_packages=(pandoc weasyprint)
+# The tests and benchmarks, and the tools the package's test checks its desktop entry, PDF and
+# manual page with.
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth libx11-dev locales
     sordi liblilv-dev
+    desktop-file-utils poppler-utils man-db groff-base
 )
 
 case "$mode" in
@@ -70,8 +72,8 @@ options=(-DCMAKE_BUILD_TYPE=Release "-DBREVALON_WARNINGS_AS_ERRORS=$warnings_as_
 case "$mode" in
     test | build) options+=(-DBREVALON_BUILD_TESTS=ON -DBREVALON_BUILD_BENCHMARKS=ON) ;;
     *)
-        # The demo and the package need no tests or benchmarks (nor their packages). A build
-        # folder configured with them keeps them: this mode only builds less in it.
+        # The demo and the package need no tests or benchmarks (nor their packages), so a new
+        # build folder is configured without them; one configured with them keeps them.
         if [ ! -f "$build/CMakeCache.txt" ]; then
             options+=(-DBREVALON_BUILD_TESTS=OFF -DBREVALON_BUILD_BENCHMARKS=OFF)
         fi
