@@ -89,10 +89,11 @@ std::unique_ptr<juce::AudioFormatReader> AudioFileFormats::openReader (const juc
     }
 
     // A WAV recording that never finished is read with the sizes its header should have had.
-    std::unique_ptr<juce::InputStream> stream = UnfinishedWavHeader::openCompleted (file);
-    const bool headerCompleted = stream != nullptr;
-    if (! headerCompleted)
-        stream = std::move (fileStream);
+    std::unique_ptr<juce::InputStream> stream = std::move (fileStream);
+    auto completed = UnfinishedWavHeader::completeIfUnfinished (stream);
+    const bool headerCompleted = completed != nullptr;
+    if (headerCompleted)
+        stream = std::move (completed);
 
     // The readers ask for a few kilobytes at a time; the buffer turns that into few system calls.
     std::unique_ptr<juce::AudioFormatReader> reader (

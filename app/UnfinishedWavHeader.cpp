@@ -1,6 +1,7 @@
 #include "app/UnfinishedWavHeader.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 namespace brevalon::app
@@ -81,45 +82,42 @@ private:
     juce::int64 position = 0;
 };
 
-} // namespace
-
-std::unique_ptr<juce::InputStream> UnfinishedWavHeader::openCompleted (const juce::File& file)
+// The header up to the audio with the placeholder sizes replaced by those the file holds, or
+// nothing when the stream is not a WAV file with a placeholder in its header.
+std::optional<juce::MemoryBlock> completedHeader (juce::InputStream& stream)
 {
-    auto stream = std::make_unique<juce::FileInputStream> (file);
-    if (stream->failedToOpen())
-        return nullptr;
-    const auto fileSize = stream->getTotalLength();
+    const auto fileSize = stream.getTotalLength();
 
     char id[4];
-    if (stream->read (id, 4) != 4 || std::string_view (id, 4) != "RIFF")
-        return nullptr;
-    const auto riffSize = static_cast<juce::uint32> (stream->readInt());
-    if (stream->read (id, 4) != 4 || std::string_view (id, 4) != "WAVE")
-        return nullptr;
+    if (stream.read (id, 4) != 4 || std::string_view (id, 4) != "RIFF")
+        return std::nullopt;
+    const auto riffSize = static_cast<juce::uint32> (stream.readInt());
+    if (stream.read (id, 4) != 4 || std::string_view (id, 4) != "WAVE")
+        return std::nullopt;
 
     // The chunks before the audio, to the data chunk's header.
     juce::int64 dataSizeAt = -1;
     juce::uint32 dataSize = 0;
     for (int chunk = 0; chunk < maximumChunksBeforeData && dataSizeAt < 0; ++chunk)
     {
-        if (stream->read (id, 4) != 4)
-            return nullptr;
-        const auto sizeAt = stream->getPosition();
-        const auto size = static_cast<juce::uint32> (stream->readInt());
-        if (stream->getPosition() != sizeAt + 4)
-            return nullptr;
+        if (stream.read (id, 4) != 4)
+            return std::nullopt;
+        const auto sizeAt = stream.getPosition();
+        const auto size = static_cast<juce::uint32> (stream.readInt());
+        if (stream.getPosition() != sizeAt + 4)
+            return std::nullopt;
         if (std::string_view (id, 4) == "data")
         {
             dataSizeAt = sizeAt;
             dataSize = size;
         }
-        else if (! stream->setPosition (sizeAt + 4 + size + (size & 1)) || stream->getPosition() >= fileSize)
+        else if (! stream.setPosition (sizeAt + 4 + size + (size & 1)) || stream.getPosition() >= fileSize)
         {
-            return nullptr;
+            return std::nullopt;
         }
     }
     if (dataSizeAt < 0)
-        return nullptr;
+        return std::nullopt;
 
     const auto dataStart = dataSizeAt + 4;
     const auto audioBytes = fileSize - dataStart;
@@ -128,9 +126,9 @@ std::unique_ptr<juce::InputStream> UnfinishedWavHeader::openCompleted (const juc
     {
         // An empty data chunk followed by another chunk belongs to a finished file.
         char next[4];
-        stream->setPosition (dataStart);
-        const bool readId = stream->read (next, 4) == 4;
-        const auto nextSize = static_cast<juce::uint32> (stream->readInt());
+        stream.setPosition (dataStart);
+        const bool readId = stream.read (next, 4) == 4;
+        const auto nextSize = static_cast<juce::uint32> (stream.readInt());
         if (readId && looksLikeChunkId (next) && nextSize <= audioBytes - 8)
             completeData = false;
     }
@@ -140,12 +138,12 @@ std::unique_ptr<juce::InputStream> UnfinishedWavHeader::openCompleted (const juc
     if (completeRiff && (isPlaceholder (dataSize) || dataSize > audioBytes) && audioBytes > 0)
         completeData = true;
     if (! completeData && ! completeRiff)
-        return nullptr;
+        return std::nullopt;
 
     juce::MemoryBlock header (static_cast<size_t> (dataStart));
-    stream->setPosition (0);
-    if (stream->read (header.getData(), static_cast<int> (dataStart)) != static_cast<int> (dataStart))
-        return nullptr;
+    stream.setPosition (0);
+    if (stream.read (header.getData(), static_cast<int> (dataStart)) != static_cast<int> (dataStart))
+        return std::nullopt;
     const auto writeSize = [&header] (juce::int64 at, juce::uint32 size)
     {
         for (int byte = 0; byte < 4; ++byte)
@@ -156,8 +154,18 @@ std::unique_ptr<juce::InputStream> UnfinishedWavHeader::openCompleted (const juc
     if (completeData)
         writeSize (dataSizeAt, clampedSize (audioBytes));
 
-    stream->setPosition (0);
-    return std::make_unique<CompletedHeaderInputStream> (std::move (stream), std::move (header));
+    return header;
+}
+
+} // namespace
+
+std::unique_ptr<juce::InputStream> UnfinishedWavHeader::completeIfUnfinished (std::unique_ptr<juce::InputStream>& file)
+{
+    auto header = completedHeader (*file);
+    file->setPosition (0);
+    if (! header)
+        return nullptr;
+    return std::make_unique<CompletedHeaderInputStream> (std::move (file), std::move (*header));
 }
 
 } // namespace brevalon::app

@@ -15,10 +15,11 @@ namespace brevalon::app
 class UnfinishedWavHeader
 {
 public:
-    // The file's stream with the placeholder sizes replaced, or null when the file is not a WAV
-    // file with a placeholder in its header (it is then read as it stands). A data chunk of size 0
-    // followed by another chunk is a finished, empty one and not replaced.
-    static std::unique_ptr<juce::InputStream> openCompleted (const juce::File& file);
+    // When `file` (an opened, seekable stream) is a WAV file with a placeholder in its header:
+    // takes it over and returns it with the placeholder sizes replaced. Otherwise returns null and
+    // leaves `file` as it was, rewound, to be read as it stands. A data chunk of size 0 followed by
+    // another chunk is a finished, empty one and not replaced.
+    static std::unique_ptr<juce::InputStream> completeIfUnfinished (std::unique_ptr<juce::InputStream>& file);
 };
 
 } // namespace brevalon::app

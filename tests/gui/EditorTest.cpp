@@ -585,29 +585,28 @@ TEST (EditorWindows, MenusListAndTooltipScreenshots)
         return &window != editorWindow && dynamic_cast<juce::TooltipWindow*> (&window) == nullptr;
     };
 
-    bench.driver->click ({ 100, 12 }); // the preset list
-    ComponentDriver::runMessageLoopFor (200);
-    auto* list = newestDesktopWindow (isPopup);
-    ASSERT_NE (list, nullptr);
-    test::saveAtBothScales (*list, "editor-preset-list");
-    juce::PopupMenu::dismissAllActiveMenus();
-    ComponentDriver::runMessageLoopFor (100);
-
-    bench.driver->click ({ 100, 12 }, right); // the preset context menu
-    ComponentDriver::runMessageLoopFor (200);
-    auto* presetMenu = newestDesktopWindow (isPopup);
-    ASSERT_NE (presetMenu, nullptr);
-    test::saveAtBothScales (*presetMenu, "editor-preset-menu");
-    juce::PopupMenu::dismissAllActiveMenus();
-    ComponentDriver::runMessageLoopFor (100);
-
-    bench.driver->click ({ 5, 235 }, right); // the background's state menu
-    ComponentDriver::runMessageLoopFor (200);
-    auto* stateMenu = newestDesktopWindow (isPopup);
-    ASSERT_NE (stateMenu, nullptr);
-    test::saveAtBothScales (*stateMenu, "editor-state-menu");
-    juce::PopupMenu::dismissAllActiveMenus();
-    ComponentDriver::runMessageLoopFor (100);
+    // A click that opens a pop-up: it is saved, then dismissed.
+    const struct
+    {
+        juce::Point<int> at;
+        juce::ModifierKeys modifiers;
+        const char* name;
+    } popups[] = {
+        { { 100, 12 }, {}, "editor-preset-list" },    // the preset list
+        { { 100, 12 }, right, "editor-preset-menu" }, // the preset context menu
+        { { 5, 235 }, right, "editor-state-menu" },   // the background's state menu
+    };
+    for (const auto& popup : popups)
+    {
+        SCOPED_TRACE (popup.name);
+        bench.driver->click (popup.at, popup.modifiers);
+        ComponentDriver::runMessageLoopFor (200);
+        auto* window = newestDesktopWindow (isPopup);
+        ASSERT_NE (window, nullptr);
+        test::saveAtBothScales (*window, popup.name);
+        juce::PopupMenu::dismissAllActiveMenus();
+        ComponentDriver::runMessageLoopFor (100);
+    }
 
     // A tooltip: the undo button's description after an edit, shown after the pointer rests.
     bench.processor->setParameterFromEditor (QuillfenTemplateAudioProcessor::slopeParam, 0.25f);

@@ -29,14 +29,7 @@ TEST (HostStress, FiftyCyclesAtRandomRatesAndBlockSizes)
         // At least four blocks, and at least 8192 samples.
         const int numSamples = juce::jmax (4 * maximumBlock, 8192);
         auto buffer = makeNoise (2, numSamples, static_cast<unsigned> (cycle), 1.0f);
-        juce::MidiBuffer midi;
-        for (int start = 0; start < numSamples;)
-        {
-            const int count = juce::jmin (1 + random.nextInt (maximumBlock), numSamples - start);
-            juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(), 2, start, count);
-            instance.processBlock (block, midi);
-            start += count;
-        }
+        processInRandomBlocks (instance, buffer, maximumBlock, random);
 
         for (int channel = 0; channel < 2; ++channel)
             for (int i = 0; i < numSamples; ++i)

@@ -146,21 +146,14 @@ TEST_P (HostSweep, BlockSizesAndBlocksLargerThanPrepared)
         EXPECT_TRUE (allSamplesNormal (buffer));
 
         auto mixed = noiseThenSilence (numSamples, static_cast<unsigned> (blockSize) + 1);
-        juce::MidiBuffer midi;
-        for (int start = 0; start < numSamples;)
-        {
-            const int count = juce::jmin (1 + random.nextInt (blockSize), numSamples - start);
-            juce::AudioBuffer<float> block (mixed.getArrayOfWritePointers(), 2, start, count);
-            instance.processBlock (block, midi);
-            start += count;
-        }
+        processInRandomBlocks (instance, mixed, blockSize, random);
         EXPECT_TRUE (allSamplesNormal (mixed));
 
         // Four times the prepared size: no crash, and the output stays clean.
         if (formatAllowsLargerBlocks (GetParam()))
         {
             auto larger = noiseThenSilence (4 * blockSize, static_cast<unsigned> (blockSize) + 2);
-            instance.processBlock (larger, midi);
+            process (instance, larger, larger.getNumSamples());
             EXPECT_TRUE (allSamplesNormal (larger));
         }
         instance.releaseResources();

@@ -189,6 +189,19 @@ void process (juce::AudioPluginInstance& instance, juce::AudioBuffer<float>& buf
     }
 }
 
+void processInRandomBlocks (juce::AudioPluginInstance& instance, juce::AudioBuffer<float>& buffer, int maximumBlock, juce::Random& random)
+{
+    juce::MidiBuffer midi;
+    for (int start = 0; start < buffer.getNumSamples();)
+    {
+        const int count = juce::jmin (1 + random.nextInt (maximumBlock), buffer.getNumSamples() - start);
+        juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), start, count);
+        instance.processBlock (block, midi);
+        midi.clear();
+        start += count;
+    }
+}
+
 void setHostBypass (juce::AudioPluginInstance& instance, bool bypassed)
 {
     if (auto* bypass = instance.getBypassParameter())

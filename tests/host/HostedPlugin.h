@@ -79,6 +79,9 @@ bool pumpMessagesUntil (const std::function<bool()>& condition, int timeLimitMs 
 // Processes `buffer` in place, in consecutive blocks of at most `blockSize` samples, through the
 // plug-in's normal path or the host's bypass.
 void process (juce::AudioPluginInstance& instance, juce::AudioBuffer<float>& buffer, int blockSize, bool hostBypassed = false);
+// The same in consecutive blocks of random sizes from 1 to `maximumBlock` samples, as hosts that
+// follow the timeline's events call it.
+void processInRandomBlocks (juce::AudioPluginInstance& instance, juce::AudioBuffer<float>& buffer, int maximumBlock, juce::Random& random);
 
 // Switches the host's bypass for the format (its bypass parameter, where it has one).
 void setHostBypass (juce::AudioPluginInstance& instance, bool bypassed);

@@ -117,6 +117,23 @@ protected:
         EXPECT_TRUE (file.replaceWithText (text));
         return text;
     }
+
+    // Settings that read "global.conf" at start-up and again by the poll, once the file's time
+    // has changed and the poll's interval has passed.
+    struct PolledSettings
+    {
+        juce::int64 wallClock = 0;
+        GlobalParamList settings;
+
+        PolledSettings (const juce::File& folder, const juce::File& file)
+            : settings (SharedFolder (folder), [this] { return wallClock; })
+        {
+            settings.attach (GlobalParamList::fileName);
+            wallClock += 5000;
+            file.setLastModificationTime (juce::Time::getCurrentTime() + juce::RelativeTime::seconds (10));
+            settings.poll();
+        }
+    };
 };
 
 // "global.conf": read at start-up and by the poll, never written over by either.
@@ -127,12 +144,8 @@ TEST_F (HostileFiles, GlobalSettingsFile)
         SCOPED_TRACE (document.name);
         const auto file = sharedFolder.getChildFile (GlobalParamList::fileName);
         const auto text = place (file, document, "<Quillfen", "<sliderMode>linear</sliderMode>");
-        juce::int64 wallClock = 0;
-        GlobalParamList settings (SharedFolder (sharedFolder), [&wallClock] { return wallClock; });
-        settings.attach (GlobalParamList::fileName);
-        wallClock += 5000;
-        file.setLastModificationTime (juce::Time::getCurrentTime() + juce::RelativeTime::seconds (10));
-        settings.poll();
+        const PolledSettings polled (sharedFolder, file);
+        const auto& settings = polled.settings;
 
         expectValuesInRange (settings);
         EXPECT_EQ (settings.getParameterAt (GlobalParamList::sliderMode)->getText(),
@@ -154,14 +167,8 @@ TEST_F (HostileFiles, GlobalSettingsFileWithASelfClosingLookingInstruction)
     const auto file = sharedFolder.getChildFile (GlobalParamList::fileName);
     ASSERT_TRUE (file.replaceWithData (content.getData(), content.getSize()));
 
-    juce::int64 wallClock = 0;
-    GlobalParamList settings (SharedFolder (sharedFolder), [&wallClock] { return wallClock; });
-    settings.attach (GlobalParamList::fileName);
-    wallClock += 5000;
-    file.setLastModificationTime (juce::Time::getCurrentTime() + juce::RelativeTime::seconds (10));
-    settings.poll();
-
-    EXPECT_EQ (settings.getParameterAt (GlobalParamList::sliderMode)->getText(), "velocity");
+    const PolledSettings polled (sharedFolder, file);
+    EXPECT_EQ (polled.settings.getParameterAt (GlobalParamList::sliderMode)->getText(), "velocity");
     juce::MemoryBlock after;
     ASSERT_TRUE (file.loadFileAsData (after));
     EXPECT_TRUE (after == content) << "the file was changed";
